@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#include "Quiz.h"
+
+#include "SiteTable.h"
+
+#include <stdexcept>
+
+namespace quiz {
+
+Quiz::Quiz(std::string text) : m_text(std::move(text)) {}
+
+void Quiz::SetText(std::string text) {
+    m_text = std::move(text);
+    if (m_textObserver) {
+        m_textObserver();
+    }
+}
+
+void Quiz::FillLists() {
+    m_settlements.Clear();
+    m_sites.Clear();
+    for (const SiteRow& row : kSiteTable) {
+        m_settlements.AddItem(std::string(row.settlement));
+        m_sites.AddItem(std::string(row.site));
+    }
+}
+
+void Quiz::CheckPair() {
+    const int settlementIndex = m_settlements.ListIndex();
+    const int siteIndex = m_sites.ListIndex();
+    if (settlementIndex < 0 || siteIndex < 0) {
+        throw std::logic_error("CheckPair: needs a selection in both lists, has ListIndex " +
+                               std::to_string(settlementIndex) + " and " +
+                               std::to_string(siteIndex));
+    }
+    const std::string settlement = m_settlements.List(settlementIndex);
+    const std::string site = m_sites.List(siteIndex);
+
+    // The row is found by the settlement's exact text. The scan runs to the end, so the last
+    // matching row wins, and a settlement that is in no row is judged against row 0.
+    std::size_t match = 0;
+    for (std::size_t row = 0; row < kSiteTable.size(); ++row) {
+        if (kSiteTable[row].settlement == settlement) {
+            match = row;
+        }
+    }
+    const SiteRow& row = kSiteTable[match];
+
+    std::string verdict;
+    if (row.site == site) {
+        verdict.append(kRightWord).append(kBeforeSettlement).append(settlement);
+        verdict.append(kBeforeSite).append(site).append(kLineBreak);
+        verdict.append(kBeforeRegion).append(row.region);
+    } else {
+        verdict.append(kWrongWord).append(settlement);
+        verdict.append(kBeforeSite).append(site).append(kLineBreak);
+    }
+    // One replacement shows what writing the pieces one after another would leave behind,
+    // without letting a view draw the half-made verdict.
+    SetText(std::move(verdict));
+
+    m_settlements.RemoveItem(settlementIndex);
+    m_sites.RemoveItem(siteIndex);
+    m_settlements.SetListIndex(-1);
+    m_sites.SetListIndex(-1);
+}
+
+void Quiz::ListClick() {
+    if (m_settlements.ListIndex() > -1 && m_sites.ListIndex() > -1) {
+        CheckPair();
+    }
+}
+
+void Quiz::ClearClick() {
+    FillLists();
+    SetText({});
+}
+
+} // namespace quiz

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+// The quiz engine: two pick lists, the message text, and the rules that join them.
+#pragma once
+
+#include "Collation.h"
+#include "PickList.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quiz {
+
+// The pieces a verdict is joined from.
+inline constexpr std::string_view kRightWord = "Вярно ";
+inline constexpr std::string_view kWrongWord = "Грешно ";
+inline constexpr std::string_view kBeforeSettlement = " селище ";
+inline constexpr std::string_view kBeforeSite = " забележителност ";
+inline constexpr std::string_view kLineBreak = "\r\n";
+inline constexpr std::string_view kBeforeRegion = " област ";
+
+// The whole state of one quiz: pick list 0 offers the settlements, pick list 1 the sites,
+// and the message text shows the latest verdict. Views read it here and keep no copy.
+class Quiz {
+public:
+    // The message text starts as the given text, until the first verdict replaces it.
+    explicit Quiz(std::string text = {});
+    Quiz(const Quiz&) = delete;
+    Quiz& operator=(const Quiz&) = delete;
+
+    [[nodiscard]] PickList& Settlements() { return m_settlements; }
+    [[nodiscard]] PickList& Sites() { return m_sites; }
+    [[nodiscard]] const PickList& Settlements() const { return m_settlements; }
+    [[nodiscard]] const PickList& Sites() const { return m_sites; }
+
+    [[nodiscard]] const std::string& Text() const { return m_text; }
+    // The text is only ever replaced whole; the observer hears of each replacement.
+    void SetText(std::string text);
+    void SetTextObserver(std::function<void()> observer) { m_textObserver = std::move(observer); }
+
+    // Both pick lists anew from the site table, with no selection.
+    void FillLists();
+    // Judges the selected settlement and site, writes the verdict and takes both items out.
+    // Throws std::logic_error unless both lists have a selection.
+    void CheckPair();
+
+    // A selection in either pick list: the check runs once both lists have one.
+    void ListClick();
+    // The clear button: full lists again and an empty message.
+    void ClearClick();
+
+private:
+    Collation m_collation;
+    PickList m_settlements{m_collation};
+    PickList m_sites{m_collation};
+    std::string m_text;
+    std::function<void()> m_textObserver;
+};
+
+} // namespace quiz

@@ -1,0 +1,206 @@
+// SPDX-License-Identifier: MIT
+#include "Quiz.h"
+
+#include "SiteTable.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using quiz::PickList;
+using quiz::Quiz;
+
+int IndexOf(const PickList& list, std::string_view text) {
+    for (int index = 0; index < list.ListCount(); ++index) {
+        if (list.List(index) == text) {
+            return index;
+        }
+    }
+    ADD_FAILURE() << "not in the list: " << text;
+    return -1;
+}
+
+// Selects a settlement and then a site, as the learner would, each followed by its Click.
+void Play(Quiz& quiz, std::string_view settlement, std::string_view site) {
+    quiz.Settlements().SetListIndex(IndexOf(quiz.Settlements(), settlement));
+    quiz.ListClick();
+    quiz.Sites().SetListIndex(IndexOf(quiz.Sites(), site));
+    quiz.ListClick();
+}
+
+class QuizTest : public testing::Test {
+protected:
+    QuizTest() { quiz.FillLists(); }
+    Quiz quiz{"Задача"};
+};
+
+TEST_F(QuizTest, FillsBothListsSortedWithoutSelection) {
+    std::multiset<std::string> settlements;
+    std::multiset<std::string> sites;
+    for (const auto& row : quiz::kSiteTable) {
+        settlements.emplace(row.settlement);
+        sites.emplace(row.site);
+    }
+    const auto contents = [](const PickList& list) {
+        std::multiset<std::string> items;
+        for (int index = 0; index < list.ListCount(); ++index) {
+            items.insert(list.List(index));
+        }
+        return items;
+    };
+    EXPECT_EQ(contents(quiz.Settlements()), settlements);
+    EXPECT_EQ(contents(quiz.Sites()), sites);
+    EXPECT_EQ(quiz.Settlements().ListIndex(), -1);
+    EXPECT_EQ(quiz.Sites().ListIndex(), -1);
+    EXPECT_EQ(quiz.Text(), "Задача");
+}
+
+TEST_F(QuizTest, SortsTheRealListsInBulgarianOrder) {
+    const PickList& settlements = quiz.Settlements();
+    const PickList& sites = quiz.Sites();
+    EXPECT_EQ(settlements.List(0), "Асеновград");
+    EXPECT_EQ(settlements.List(1), "Балчик");
+    EXPECT_EQ(settlements.List(59), "Ямбол");
+    EXPECT_EQ(sites.List(0), "Античен град \"Кабиле\"");
+    EXPECT_EQ(sites.List(1), "Античен театър");
+    EXPECT_EQ(sites.List(2), "Антична римска \u201EВила Армира\u201C");
+    EXPECT_EQ(sites.List(59), "Художествена галерия \u201EВладимир Димитров-Майстора\u201C");
+    EXPECT_LT(IndexOf(settlements, "Родопи "), IndexOf(settlements, "Русе"));
+    EXPECT_LT(IndexOf(settlements, "Велико Търново"), IndexOf(settlements, "Видин"));
+    EXPECT_LT(IndexOf(settlements, "Враца"), IndexOf(settlements, "Връх Шипка"));
+    EXPECT_LT(IndexOf(sites, "Пещера Леденика"), IndexOf(sites, "Пещера Магура"));
+    EXPECT_LT(IndexOf(sites, "Пещера Магура"), IndexOf(sites, "Пещера \u201EСнежанка\u201C"));
+    EXPECT_LT(IndexOf(sites, "Пещера \u201EСнежанка\u201C"), IndexOf(sites, "Пещера Съева дупка"));
+}
+
+TEST_F(QuizTest, RightPairNamesBothAndTheRegion) {
+    Play(quiz, "Мелник", "Кордопулова къща");
+    EXPECT_EQ(quiz.Text(), "Вярно  селище Мелник забележителност Кордопулова къща\r\n"
+                           " област Благоевград");
+    EXPECT_EQ(quiz.Settlements().ListCount(), 59);
+    EXPECT_EQ(quiz.Sites().ListCount(), 59);
+    EXPECT_EQ(quiz.Settlements().ListIndex(), -1);
+    EXPECT_EQ(quiz.Sites().ListIndex(), -1);
+}
+
+TEST_F(QuizTest, WrongPairNamesBothWithoutRegion) {
+    Play(quiz, "Мелник", "Самуилова крепост");
+    EXPECT_EQ(quiz.Text(), "Грешно Мелник забележителност Самуилова крепост\r\n");
+    for (const auto* list : {&quiz.Settlements(), &quiz.Sites()}) {
+        EXPECT_EQ(list->ListCount(), 59);
+        EXPECT_EQ(list->ListIndex(), -1);
+    }
+    for (int index = 0; index < 59; ++index) {
+        EXPECT_NE(quiz.Settlements().List(index), "Мелник");
+        EXPECT_NE(quiz.Sites().List(index), "Самуилова крепост");
+    }
+}
+
+TEST_F(QuizTest, TrailingSpaceOfRodopiStillMatches) {
+    Play(quiz, "Родопи ", "Природна забележителност \u201EЧудните мостове\u201C");
+    EXPECT_EQ(quiz.Text(), "Вярно  селище Родопи  забележителност Природна забележителност "
+                           "\u201EЧудните мостове\u201C\r\n област Смолян");
+}
+
+TEST_F(QuizTest, SiteFirstGivesTheSameVerdict) {
+    quiz.Sites().SetListIndex(IndexOf(quiz.Sites(), "Пещера Магура"));
+    quiz.ListClick();
+    EXPECT_EQ(quiz.Text(), "Задача");
+    quiz.Settlements().SetListIndex(IndexOf(quiz.Settlements(), "Рабиша"));
+    quiz.ListClick();
+    EXPECT_EQ(quiz.Text(), "Вярно  селище Рабиша забележителност Пещера Магура\r\n област Видин");
+}
+
+TEST_F(QuizTest, OneSelectionAloneChangesNothing) {
+    quiz.Settlements().SetListIndex(3);
+    quiz.ListClick();
+    quiz.Settlements().SetListIndex(5);
+    quiz.ListClick();
+    EXPECT_EQ(quiz.Text(), "Задача");
+    EXPECT_EQ(quiz.Settlements().ListCount(), 60);
+    EXPECT_EQ(quiz.Settlements().ListIndex(), 5);
+}
+
+TEST_F(QuizTest, NextVerdictReplacesTheLast) {
+    Play(quiz, "Мелник", "Самуилова крепост");
+    Play(quiz, "Ямбол", "Античен град \"Кабиле\"");
+    EXPECT_EQ(quiz.Text(), "Вярно  селище Ямбол забележителност Античен град \"Кабиле\"\r\n"
+                           " област Ямбол");
+}
+
+// A settlement that is in no row is judged against the first row, as the scan leaves it.
+TEST_F(QuizTest, UnknownSettlementIsJudgedAgainstTheFirstRow) {
+    quiz.Settlements().AddItem("Никъде");
+    Play(quiz, "Никъде", "Кордопулова къща");
+    EXPECT_EQ(quiz.Text(), "Вярно  селище Никъде забележителност Кордопулова къща\r\n"
+                           " област Благоевград");
+}
+
+TEST_F(QuizTest, CheckPairNeedsBothSelections) {
+    EXPECT_THROW(quiz.CheckPair(), std::logic_error);
+    quiz.Sites().SetListIndex(0);
+    try {
+        quiz.CheckPair();
+        ADD_FAILURE() << "no error";
+    } catch (const std::logic_error& error) {
+        EXPECT_STREQ(error.what(), "CheckPair: needs a selection in both lists, has ListIndex -1 "
+                                   "and 0");
+    }
+    EXPECT_EQ(quiz.Sites().ListCount(), 60);
+    EXPECT_EQ(quiz.Text(), "Задача");
+}
+
+TEST_F(QuizTest, ClearRefillsAndEmptiesTheMessage) {
+    Play(quiz, "Мелник", "Кордопулова къща");
+    quiz.Sites().SetListIndex(4);
+    quiz.ClearClick();
+    EXPECT_EQ(quiz.Settlements().ListCount(), 60);
+    EXPECT_EQ(quiz.Sites().ListCount(), 60);
+    EXPECT_EQ(quiz.Sites().ListIndex(), -1);
+    EXPECT_EQ(quiz.Text(), "");
+    quiz.FillLists();
+    EXPECT_EQ(quiz.Settlements().ListCount(), 60);
+}
+
+TEST_F(QuizTest, TellsItsObserverOfEveryNewText) {
+    std::vector<std::string> seen;
+    quiz.SetTextObserver([&] { seen.push_back(quiz.Text()); });
+    Play(quiz, "Мелник", "Самуилова крепост");
+    quiz.ClearClick();
+    EXPECT_EQ(seen, (std::vector<std::string>{"Грешно Мелник забележителност Самуилова крепост\r\n",
+                                              ""}));
+}
+
+// Sixty right pairs in a random order, each picked at whatever index it has moved to.
+TEST_F(QuizTest, WholeGameEmptiesBothLists) {
+    std::vector<quiz::SiteRow> rows(quiz::kSiteTable.begin(), quiz::kSiteTable.end());
+    std::mt19937 random(20261208);
+    std::shuffle(rows.begin(), rows.end(), random);
+    for (const auto& row : rows) {
+        if (random() % 2 == 0) {
+            Play(quiz, row.settlement, row.site);
+        } else {
+            quiz.Sites().SetListIndex(IndexOf(quiz.Sites(), row.site));
+            quiz.ListClick();
+            quiz.Settlements().SetListIndex(IndexOf(quiz.Settlements(), row.settlement));
+            quiz.ListClick();
+        }
+        EXPECT_EQ(quiz.Text(), "Вярно  селище " + std::string(row.settlement) +
+                                   " забележителност " + std::string(row.site) + "\r\n област " +
+                                   std::string(row.region));
+    }
+    EXPECT_EQ(quiz.Settlements().ListCount(), 0);
+    EXPECT_EQ(quiz.Sites().ListCount(), 0);
+    quiz.ListClick();
+    EXPECT_THROW(quiz.Settlements().SetListIndex(0), std::out_of_range);
+    quiz.ClearClick();
+    EXPECT_EQ(quiz.Settlements().ListCount(), 60);
+    EXPECT_EQ(quiz.Sites().ListCount(), 60);
+}
+
+} // namespace
