@@ -1,0 +1,341 @@
+// SPDX-License-Identifier: MIT
+#include "Trevika.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QListView>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <SiteTable.h>
+#include <memory>
+#include <stdexcept>
+
+using window::Trevika;
+
+namespace {
+
+const QString kTask = QStringLiteral(
+    "БТС е независимо сдружение за отдих, културна, природолюбива и екологична дейност.\n"
+    "През 1966 година е създадено движението за обхождане и изучаване на културни, исторически, "
+    "географски, археологически, архитектурни паметници в България с регионално, национално и "
+    "световно значение.\n"
+    "Да се реализира проект, представящ междупредметни връзки между География и Информатика.\n"
+    "Тема на проекта: География - национални туристически обекти.\n"
+    "В отделни листови полета да се въведат данни за име на селище/местност и название на "
+    "популярен туристически обект.\n"
+    "Информацията и в двата списъка да е сортирана възходящо. След посочване на ред и от двета "
+    "списъка да се изтрива посочената информация и в отделно текстово поле да се извежда "
+    "съобщение дали релацията име и време е вярна, както и съпътстваща информация за "
+    "съответния туристически обект.\n"
+    "Съберете допълнително информация за представяните туристически обекти.\n");
+
+QString Item(const QListView* list, int row) {
+    return list->model()->index(row, 0).data().toString();
+}
+
+int RowOf(const QListView* list, const QString& text) {
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        if (Item(list, row) == text) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+int SelectedRow(const QListView* list) {
+    const QModelIndexList rows = list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+bool ClickItem(QListView* list, const QString& text) {
+    const int row = RowOf(list, text);
+    if (row < 0) {
+        return false;
+    }
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+    return true;
+}
+
+QColor PixelOf(QWidget* widget, QPoint point) {
+    return widget->grab().toImage().pixelColor(point);
+}
+
+} // namespace
+
+class TrevikaTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_window.reset(); }
+
+    void startsWithFullListsAndTheTask();
+    void matchesTheWindowDefinition_data();
+    void matchesTheWindowDefinition();
+    void paintsItsColoursAndFont();
+    void judgesPairsClickedWithTheMouse_data();
+    void judgesPairsClickedWithTheMouse();
+    void oneSelectionAloneWritesNothing();
+    void nextVerdictReplacesTheLast();
+    void keyboardAloneCanPlay();
+    void screenReaderCanPlay();
+    void clearButtonRefillsAndEmpties();
+    void wholeGameEmptiesBothLists();
+    void longestSiteCanBeRead();
+    void errorIsReportedAndEndsTheProgram();
+
+private:
+    QListView* List1(int member) const { return m_window->List1(member); }
+    QString Text() const { return m_window->Text1(0)->toPlainText(); }
+
+    std::unique_ptr<Trevika> m_window;
+};
+
+void TrevikaTest::init() {
+    m_window = std::make_unique<Trevika>();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TrevikaTest::startsWithFullListsAndTheTask() {
+    QCOMPARE(List1(0)->model()->rowCount(), 60);
+    QCOMPARE(List1(1)->model()->rowCount(), 60);
+    QCOMPARE(Item(List1(0), 0), QStringLiteral("Асеновград"));
+    QCOMPARE(Item(List1(0), 59), QStringLiteral("Ямбол"));
+    QCOMPARE(Item(List1(1), 0), QStringLiteral("Античен град \"Кабиле\""));
+    QCOMPARE(SelectedRow(List1(0)), -1);
+    QCOMPARE(SelectedRow(List1(1)), -1);
+    QCOMPARE(Text(), kTask);
+    QCOMPARE(QString::fromStdString(m_window->Quiz().Text()).size(), 909);
+    QCOMPARE(QString::fromStdString(m_window->Quiz().Text()).count(QStringLiteral("\r\n")), 7);
+    QCOMPARE(QApplication::focusWidget(), m_window->Text1(0));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("https://trevika.example.org География - "
+                                                     "селища, местности, туристически обекти"));
+}
+
+void TrevikaTest::matchesTheWindowDefinition_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("title") << "Label1_0" << QRect(64, 0, 361, 25)
+                           << "География - национални туристически обекти";
+    QTest::newRow("clear_button") << "Command1_0" << QRect(448, 0, 81, 25) << "Чисти";
+    QTest::newRow("settlement_heading") << "Label1_1" << QRect(8, 32, 129, 25) << "Селище/местност";
+    QTest::newRow("site_heading") << "Label1_2" << QRect(144, 32, 489, 25)
+                                  << "Име на забележителност/туристически обект";
+    QTest::newRow("settlements") << "List1_0" << QRect(8, 56, 129, 137) << "Селище/местност";
+    QTest::newRow("sites") << "List1_1" << QRect(144, 56, 489, 137)
+                           << "Име на забележителност/туристически обект";
+    QTest::newRow("message_box") << "Text1_0" << QRect(8, 216, 625, 121) << "Съобщение";
+}
+
+// Captions for labels and the button; accessible names for the lists and the message box.
+void TrevikaTest::matchesTheWindowDefinition() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+    QCOMPARE(m_window->size(), QSize(641, 345));
+    auto* widget = m_window->findChild<QWidget*>(name);
+    QVERIFY(widget != nullptr);
+    QCOMPARE(widget->geometry(), geometry);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        QCOMPARE(label->text(), caption);
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        QCOMPARE(button->text(), caption);
+    } else {
+        QCOMPARE(widget->accessibleName(), caption);
+    }
+}
+
+void TrevikaTest::paintsItsColoursAndFont() {
+    QCOMPARE(PixelOf(m_window.get(), {2, 2}), QColor(192, 192, 255));
+    QCOMPARE(PixelOf(m_window->Label1(0), {355, 3}), QColor(255, 192, 128));
+    QCOMPARE(PixelOf(m_window->Command1(0), {4, 4}), QColor(255, 128, 128));
+    const QFontInfo font(m_window->List1(1)->font());
+    QVERIFY2(font.family() == QLatin1String("Times New Roman") ||
+                 font.family() == QLatin1String("Liberation Serif"),
+             qPrintable(font.family()));
+    QCOMPARE(font.pointSize(), 12);
+    QVERIFY(!font.bold() && !font.italic());
+}
+
+void TrevikaTest::judgesPairsClickedWithTheMouse_data() {
+    QTest::addColumn<QString>("settlement");
+    QTest::addColumn<QString>("site");
+    QTest::addColumn<bool>("siteFirst");
+    QTest::addColumn<std::string>("verdict");
+    QTest::newRow("right_pair") << "Мелник"
+                                << "Кордопулова къща" << false
+                                << std::string("Вярно  селище Мелник забележителност Кордопулова "
+                                               "къща\r\n област Благоевград");
+    QTest::newRow("wrong_pair") << "Мелник"
+                                << "Самуилова крепост" << false
+                                << std::string("Грешно Мелник забележителност Самуилова "
+                                               "крепост\r\n");
+    QTest::newRow("site_first") << "Рабиша"
+                                << "Пещера Магура" << true
+                                << std::string("Вярно  селище Рабиша забележителност Пещера "
+                                               "Магура\r\n област Видин");
+    QTest::newRow("trailing_space")
+        << "Родопи "
+        << "Природна забележителност „Чудните мостове“" << false
+        << std::string("Вярно  селище Родопи  забележителност Природна забележителност "
+                       "„Чудните мостове“\r\n област Смолян");
+}
+
+void TrevikaTest::judgesPairsClickedWithTheMouse() {
+    QFETCH(QString, settlement);
+    QFETCH(QString, site);
+    QFETCH(bool, siteFirst);
+    QFETCH(std::string, verdict);
+    QVERIFY(ClickItem(List1(siteFirst ? 1 : 0), siteFirst ? site : settlement));
+    QCOMPARE(Text(), kTask);
+    QVERIFY(ClickItem(List1(siteFirst ? 0 : 1), siteFirst ? settlement : site));
+    QCOMPARE(m_window->Quiz().Text(), verdict);
+    QCOMPARE(Text(),
+             QString::fromStdString(verdict).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(RowOf(List1(0), settlement), -1);
+    QCOMPARE(RowOf(List1(1), site), -1);
+    QCOMPARE(List1(0)->model()->rowCount(), 59);
+    QCOMPARE(SelectedRow(List1(0)), -1);
+    QCOMPARE(SelectedRow(List1(1)), -1);
+}
+
+void TrevikaTest::oneSelectionAloneWritesNothing() {
+    QVERIFY(ClickItem(List1(0), QStringLiteral("Видин")));
+    QVERIFY(ClickItem(List1(0), QStringLiteral("Враца")));
+    QCOMPARE(Text(), kTask);
+    QCOMPARE(Item(List1(0), SelectedRow(List1(0))), QStringLiteral("Враца"));
+    QCOMPARE(m_window->Quiz().Settlements().ListIndex(), SelectedRow(List1(0)));
+    QCOMPARE(List1(0)->model()->rowCount(), 60);
+}
+
+void TrevikaTest::nextVerdictReplacesTheLast() {
+    QVERIFY(ClickItem(List1(0), QStringLiteral("Мелник")));
+    QVERIFY(ClickItem(List1(1), QStringLiteral("Самуилова крепост")));
+    QVERIFY(ClickItem(List1(0), QStringLiteral("Ямбол")));
+    QVERIFY(ClickItem(List1(1), QStringLiteral("Античен град \"Кабиле\"")));
+    QCOMPARE(Text(), QStringLiteral("Вярно  селище Ямбол забележителност Античен град "
+                                    "\"Кабиле\"\n област Ямбол"));
+}
+
+// Tab moves the current item into a list without selecting it; the arrow keys select.
+void TrevikaTest::keyboardAloneCanPlay() {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), List1(0));
+    QTest::keyClick(List1(0), Qt::Key_Down);
+    QCOMPARE(SelectedRow(List1(0)), 1);
+    QTest::keyClick(List1(0), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), List1(1));
+    QCOMPARE(Text(), kTask);
+    QTest::keyClick(List1(1), Qt::Key_Down);
+    QCOMPARE(Text(), QStringLiteral("Грешно Балчик забележителност Античен театър\n"));
+    QCOMPARE(SelectedRow(List1(1)), -1);
+    QTest::keyClick(List1(1), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_window->Command1(0));
+    QTest::keyClick(m_window->Command1(0), Qt::Key_Space);
+    QCOMPARE(Text(), QString());
+    QCOMPARE(List1(1)->model()->rowCount(), 60);
+    QTest::keyClick(m_window->Command1(0), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_window->Text1(0));
+}
+
+void TrevikaTest::screenReaderCanPlay() {
+    const auto select = [](QListView* list, const QString& text) {
+        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list);
+        QVERIFY(view != nullptr);
+        QCOMPARE(view->text(QAccessible::Name), list->accessibleName());
+        QAccessibleInterface* cell = view->child(RowOf(list, text));
+        QVERIFY(cell != nullptr && cell->actionInterface() != nullptr);
+        QCOMPARE(cell->text(QAccessible::Name), text);
+        cell->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    select(List1(1), QStringLiteral("Перперикон"));
+    select(List1(0), QStringLiteral("Кърджали"));
+    QCOMPARE(Text(), QStringLiteral("Вярно  селище Кърджали забележителност Перперикон\n"
+                                    " област Кърджали"));
+}
+
+void TrevikaTest::clearButtonRefillsAndEmpties() {
+    QTest::mouseClick(m_window->Command1(0), Qt::LeftButton);
+    QCOMPARE(Text(), QString());
+    QCOMPARE(List1(0)->model()->rowCount(), 60);
+    QVERIFY(ClickItem(List1(0), QStringLiteral("Мелник")));
+    QVERIFY(ClickItem(List1(1), QStringLiteral("Самуилова крепост")));
+    QVERIFY(ClickItem(List1(1), QStringLiteral("Перперикон")));
+    QTest::mouseClick(m_window->Command1(0), Qt::LeftButton);
+    QCOMPARE(Text(), QString());
+    QCOMPARE(List1(0)->model()->rowCount(), 60);
+    QCOMPARE(List1(1)->model()->rowCount(), 60);
+    QCOMPARE(SelectedRow(List1(1)), -1);
+    QCOMPARE(m_window->Quiz().Sites().ListIndex(), -1);
+    QVERIFY(RowOf(List1(0), QStringLiteral("Мелник")) >= 0);
+}
+
+void TrevikaTest::wholeGameEmptiesBothLists() {
+    for (const quiz::SiteRow& row : quiz::kSiteTable) {
+        const QString settlement =
+            QString::fromUtf8(row.settlement.data(), static_cast<int>(row.settlement.size()));
+        const QString site = QString::fromUtf8(row.site.data(), static_cast<int>(row.site.size()));
+        QVERIFY(ClickItem(List1(0), settlement));
+        QVERIFY(ClickItem(List1(1), site));
+        QVERIFY2(Text().startsWith(QStringLiteral("Вярно ")), qPrintable(Text()));
+    }
+    QCOMPARE(List1(0)->model()->rowCount(), 0);
+    QCOMPARE(List1(1)->model()->rowCount(), 0);
+    QTest::mouseClick(List1(0)->viewport(), Qt::LeftButton, {}, {10, 10});
+    QCOMPARE(Text(), QStringLiteral("Вярно  селище Ямбол забележителност Античен град "
+                                    "\"Кабиле\"\n област Ямбол"));
+    QTest::mouseClick(m_window->Command1(0), Qt::LeftButton);
+    QCOMPARE(List1(0)->model()->rowCount(), 60);
+    QCOMPARE(List1(1)->model()->rowCount(), 60);
+}
+
+void TrevikaTest::longestSiteCanBeRead() {
+    QListView* list = List1(1);
+    const QString longest =
+        QStringLiteral("Музей на народните художествени занаяти и приложните изкуства");
+    const int row = RowOf(list, longest);
+    QVERIFY(row >= 0);
+    const int needed = list->fontMetrics().horizontalAdvance(longest);
+    QVERIFY2(needed < list->viewport()->width() || list->horizontalScrollBar()->maximum() > 0,
+             qPrintable(QStringLiteral("%1 px in %2").arg(needed).arg(list->viewport()->width())));
+    QCOMPARE(list->model()->index(row, 0).data(Qt::ToolTipRole).toString(), longest);
+}
+
+void TrevikaTest::errorIsReportedAndEndsTheProgram() {
+    QString title;
+    QString message;
+    QTimer::singleShot(0, m_window.get(), [this] {
+        m_window->Run([] { throw std::out_of_range("RemoveItem: index 7 is outside"); });
+    });
+    QTimer::singleShot(50, m_window.get(), [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        title = box->windowTitle();
+        message = box->text();
+        box->accept();
+    });
+    QCOMPARE(QApplication::exec(), EXIT_FAILURE);
+    QCOMPARE(title, QApplication::applicationName());
+    QVERIFY2(message.contains(QStringLiteral("RemoveItem: index 7 is outside")),
+             qPrintable(message));
+    QVERIFY(ClickItem(List1(0), QStringLiteral("Мелник")));
+    QCOMPARE(m_window->Quiz().Settlements().ListIndex(), -1);
+}
+
+QTEST_MAIN(TrevikaTest)
+#include "TrevikaTest.moc"

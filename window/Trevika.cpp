@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: MIT
+#include "Trevika.h"
+
+#include "ErrorReport.h"
+#include "PickListModel.h"
+#include "WindowDefinition.h"
+
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <exception>
+
+namespace window {
+namespace {
+
+QColor ToColour(Rgb rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+} // namespace
+
+Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
+    setObjectName(QStringLiteral("Trevika"));
+    setWindowTitle(
+        QStringLiteral("%1 %2").arg(QLatin1String(kPublisherAddress), QString::fromUtf8(kCaption)));
+    setFixedSize(ToPixels(kClient).size());
+
+    QFont font(
+        QStringList{QString::fromLatin1(kFontFamily), QString::fromLatin1(kFallbackFontFamily)},
+        kFontPointSize, QFont::Normal);
+    setFont(font);
+
+    CreateControls();
+    m_quiz.SetTextObserver([this] { ShowText(); });
+    ShowText();
+    Load();
+}
+
+Trevika::~Trevika() {
+    m_quiz.SetTextObserver({});
+}
+
+void Trevika::CreateControls() {
+    for (std::size_t member = 0; member < m_label1.size(); ++member) {
+        auto* label = new QLabel(QString::fromUtf8(kLabel1Captions[member]), this);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(member));
+        label->setGeometry(ToPixels(kLabel1[member]));
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, ToColour(kLabelColour));
+        label->setPalette(palette);
+        m_label1[member] = label;
+    }
+
+    m_text1[0] = new QPlainTextEdit(this);
+    QPlainTextEdit* text = m_text1[0];
+    text->setObjectName(QStringLiteral("Text1_0"));
+    text->setGeometry(ToPixels(kText1[0]));
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Read-only, yet the text can still be reached, selected and copied by keyboard.
+    text->setReadOnly(true);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text->setTabChangesFocus(true);
+    text->setFocusPolicy(Qt::StrongFocus);
+    text->setAccessibleName(QString::fromUtf8(kText1AccessibleName));
+
+    std::array<quiz::PickList*, 2> pickLists{&m_quiz.Settlements(), &m_quiz.Sites()};
+    for (std::size_t member = 0; member < m_list1.size(); ++member) {
+        auto* model = new PickListModel(*pickLists[member], this);
+        auto* list = new QListView(this);
+        list->setObjectName(QStringLiteral("List1_%1").arg(member));
+        list->setGeometry(ToPixels(kList1[member]));
+        list->setModel(model);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setUniformItemSizes(true);
+        // The heading names the list for a screen reader; a buddy label alone does not.
+        list->setAccessibleName(QString::fromUtf8(kLabel1Captions[member + 1]));
+        m_label1[member + 1]->setBuddy(list);
+        const int index = static_cast<int>(member);
+        // Any change of selection counts, by mouse, keyboard or an assistive technology.
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, index] { List1Click(index); });
+        connect(model, &PickListModel::listIndexChanged, this,
+                [this, index](int listIndex) { ShowListIndex(index, listIndex); });
+        m_models[member] = model;
+        m_list1[member] = list;
+    }
+
+    m_command1[0] = new QPushButton(QString::fromUtf8(kCommand1Captions[0]), this);
+    QPushButton* button = m_command1[0];
+    button->setObjectName(QStringLiteral("Command1_0"));
+    button->setGeometry(ToPixels(kCommand1[0]));
+    // A palette alone is ignored by several platform styles; a style sheet is drawn by all.
+    const QColor face = ToColour(kButtonColour);
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; border: 1px solid %2; }"
+                       "QPushButton:focus { border: 2px solid palette(highlight); }"
+                       "QPushButton:pressed { background-color: %2; }")
+            .arg(face.name(), face.darker(150).name()));
+    connect(button, &QPushButton::clicked, this, [this] { Command1Click(0); });
+
+    setTabOrder(text, m_list1[0]);
+    setTabOrder(m_list1[0], m_list1[1]);
+    setTabOrder(m_list1[1], button);
+    text->setFocus(Qt::OtherFocusReason);
+}
+
+void Trevika::Run(const std::function<void()>& action) {
+    if (m_failed) {
+        return;
+    }
+    const bool wasRunning = m_running;
+    m_running = true;
+    try {
+        action();
+        m_running = wasRunning;
+    } catch (const std::exception& error) {
+        m_running = wasRunning;
+        m_failed = true;
+        ReportFatalError(this, QString::fromUtf8(error.what()));
+    }
+}
+
+void Trevika::Load() {
+    Run([this] { m_quiz.FillLists(); });
+}
+
+void Trevika::List1Click(int member) {
+    if (m_running) {
+        return;
+    }
+    const QModelIndexList selected = m_list1.at(member)->selectionModel()->selectedRows();
+    const int index = selected.isEmpty() ? -1 : selected.first().row();
+    quiz::PickList& list = member == 0 ? m_quiz.Settlements() : m_quiz.Sites();
+    Run([this, &list, index] {
+        list.SetListIndex(index);
+        m_quiz.ListClick();
+    });
+}
+
+void Trevika::Command1Click(int member) {
+    if (member != 0) {
+        return;
+    }
+    Run([this] { m_quiz.ClearClick(); });
+}
+
+void Trevika::ShowListIndex(int member, int index) {
+    QItemSelectionModel* selection = m_list1.at(member)->selectionModel();
+    if (index < 0) {
+        selection->clearSelection();
+    } else {
+        selection->select(m_models.at(member)->index(index), QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+void Trevika::ShowText() {
+    // The engine breaks lines with CR LF; a plain text document wants bare line feeds.
+    QString text = QString::fromStdString(m_quiz.Text());
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    m_text1[0]->setPlainText(text);
+}
+
+void Trevika::paintEvent(QPaintEvent* /*event*/) {
+    // Painted rather than set in the palette, which every child would inherit: the lists
+    // and the message box keep the platform's colours.
+    QPainter(this).fillRect(rect(), ToColour(kWindowColour));
+}
+
+} // namespace window

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// Trevika, the quiz window: two pick lists, a clear button and the message box.
+#pragma once
+
+#include <QWidget>
+#include <Quiz.h>
+#include <array>
+#include <functional>
+
+class QLabel;
+class QListView;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace window {
+
+class PickListModel;
+
+// How the parts meet: the quiz engine (quiz::Quiz) holds the pick lists, their selections
+// and the message text. List1 members 0 and 1 are views on the engine's pick lists through
+// a PickListModel each, and Text1 shows the engine's text. A user's action goes to the
+// engine through Run(), which is also the one place where an engine error is caught; the
+// engine's own changes come back through the models and the text observer.
+class Trevika : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Trevika(QWidget* parent = nullptr);
+    ~Trevika() override;
+
+    [[nodiscard]] quiz::Quiz& Quiz() { return m_quiz; }
+    [[nodiscard]] QLabel* Label1(int member) const { return m_label1.at(member); }
+    [[nodiscard]] QPushButton* Command1(int member) const { return m_command1.at(member); }
+    [[nodiscard]] QListView* List1(int member) const { return m_list1.at(member); }
+    [[nodiscard]] QPlainTextEdit* Text1(int member) const { return m_text1.at(member); }
+
+    // Runs a user's action on the engine. An error that escapes it must not cross Qt's event
+    // loop: it is reported, and the program ends with a failure status.
+    void Run(const std::function<void()>& action);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void CreateControls();
+    void Load();
+    void List1Click(int member);
+    void Command1Click(int member);
+    void ShowListIndex(int member, int index);
+    void ShowText();
+
+    quiz::Quiz m_quiz;
+    std::array<QLabel*, 3> m_label1{};
+    std::array<QPushButton*, 1> m_command1{};
+    std::array<QListView*, 2> m_list1{};
+    std::array<QPlainTextEdit*, 1> m_text1{};
+    std::array<PickListModel*, 2> m_models{};
+    // Set while the engine works, so that the selection changes it makes itself in the views
+    // are not taken for the user's.
+    bool m_running = false;
+    bool m_failed = false;
+};
+
+} // namespace window
