@@ -5,6 +5,8 @@
 #include "PickListModel.h"
 #include "WindowDefinition.h"
 
+#include <QDir>
+#include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -27,6 +29,12 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
     setWindowTitle(
         QStringLiteral("%1 %2").arg(QLatin1String(kPublisherAddress), QString::fromUtf8(kCaption)));
     setFixedSize(ToPixels(kClient).size());
+    QIcon icon;
+    const QDir icons(QString::fromLatin1(kIconFolder));
+    for (const QString& name : icons.entryList(QDir::Files)) {
+        icon.addFile(icons.filePath(name));
+    }
+    setWindowIcon(icon);
 
     QFont font(
         QStringList{QString::fromLatin1(kFontFamily), QString::fromLatin1(kFallbackFontFamily)},

@@ -2,6 +2,8 @@
 // The window's definition: where every control stands, its colours and its texts.
 #pragma once
 
+#include "ProgramInfo.h"
+
 #include <QRect>
 #include <QSize>
 #include <array>
@@ -64,7 +66,7 @@ inline constexpr const char* kFontFamily = "Times New Roman";
 inline constexpr const char* kFallbackFontFamily = "Liberation Serif";
 inline constexpr int kFontPointSize = 12;
 
-inline constexpr const char* kPublisherAddress = "https://trevika.example.org";
+inline constexpr const char* kPublisherAddress = kHomepage;
 inline constexpr const char* kCaption = "География - селища, местности, туристически обекти";
 inline constexpr std::array<const char*, 3> kLabel1Captions{
     "География - национални туристически обекти",
@@ -73,6 +75,8 @@ inline constexpr std::array<const char*, 3> kLabel1Captions{
 };
 inline constexpr std::array<const char*, 1> kCommand1Captions{"Чисти"};
 inline constexpr const char* kText1AccessibleName = "Съобщение";
+// The window icon in every size the program ships; desktops pick the one they need.
+inline constexpr const char* kIconFolder = ":/icons";
 
 // The task of the exercise, shown until the first verdict replaces it.
 inline constexpr const char* kTaskText =

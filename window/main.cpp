@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Starts the quiz: one window, then Qt's event loop until the window closes.
 #include "ErrorReport.h"
+#include "ProgramInfo.h"
 #include "Trevika.h"
 
 #include <QApplication>
@@ -11,7 +12,9 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevika"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QString::fromLatin1(window::kVersion));
+    // Lets Wayland desktops match the window with its desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(window::kAppId));
 
     std::optional<window::Trevika> trevika;
     try {
