@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: MIT
+// Seeded random play: the engine and the reference model take the same actions and must
+// agree on the lists, the selections and the message after every one of them.
+#include "QuizModel.h"
+
+#include <Quiz.h>
+#include <gtest/gtest.h>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Action {
+    enum Kind { kSelect, kClear } kind = kSelect;
+    int list = 0;
+    int index = -1;
+};
+
+std::string Describe(const Action& action) {
+    if (action.kind == Action::kClear) {
+        return "clear";
+    }
+    return "select list " + std::to_string(action.list) + " index " + std::to_string(action.index);
+}
+
+struct Sequence {
+    std::vector<Action> actions;
+    bool emptied = false; // the lists were played to empty, and chosen in while empty
+};
+
+// Positions are drawn from what the lists hold at that moment, a few of them out of range.
+Sequence RandomSequence(unsigned seed) {
+    std::mt19937 random(seed);
+    quizmodel::QuizModel model;
+    model.Fill();
+    Sequence sequence;
+    const auto length = std::uniform_int_distribution<std::size_t>(1, 400)(random);
+    for (std::size_t step = 0; step < length; ++step) {
+        Action action;
+        if (random() % 100 == 0) {
+            action.kind = Action::kClear;
+            model.Clear();
+        } else {
+            action.list = static_cast<int>(random() % 2);
+            const int size =
+                static_cast<int>(model.lists[static_cast<std::size_t>(action.list)].size());
+            action.index = std::uniform_int_distribution<int>(-2, size + 1)(random);
+            sequence.emptied = sequence.emptied || size == 0;
+            model.Select(action.list, action.index);
+        }
+        sequence.actions.push_back(action);
+    }
+    return sequence;
+}
+
+std::string Compare(const quiz::Quiz& quiz, const quizmodel::QuizModel& model) {
+    const std::array<const quiz::PickList*, 2> lists{&quiz.Settlements(), &quiz.Sites()};
+    for (std::size_t which = 0; which < 2; ++which) {
+        std::vector<std::string> items;
+        for (int index = 0; index < lists[which]->ListCount(); ++index) {
+            items.push_back(lists[which]->List(index));
+        }
+        if (items != model.lists[which]) {
+            return "list " + std::to_string(which) + " differs";
+        }
+        if (lists[which]->ListIndex() != model.selection[which]) {
+            return "selection of list " + std::to_string(which) + " is " +
+                   std::to_string(lists[which]->ListIndex()) + ", the model says " +
+                   std::to_string(model.selection[which]);
+        }
+    }
+    if (quiz.Text() != model.text) {
+        return "message is \"" + quiz.Text() + "\", the model says \"" + model.text + "\"";
+    }
+    return {};
+}
+
+// Plays the actions on both; the first disagreement, if any, with the step it came at.
+std::optional<std::string> Play(const std::vector<Action>& actions) {
+    quiz::Quiz quiz("Задача");
+    quizmodel::QuizModel model;
+    model.text = "Задача";
+    quiz.FillLists();
+    model.Fill();
+    for (std::size_t step = 0; step < actions.size(); ++step) {
+        const Action& action = actions[step];
+        if (action.kind == Action::kClear) {
+            quiz.ClearClick();
+            model.Clear();
+        } else {
+            const bool valid = model.Select(action.list, action.index);
+            quiz::PickList& list = action.list == 0 ? quiz.Settlements() : quiz.Sites();
+            try {
+                list.SetListIndex(action.index);
+                quiz.ListClick();
+                if (!valid) {
+                    return "step " + std::to_string(step) + ": no error for a bad index";
+                }
+            } catch (const std::out_of_range& error) {
+                if (valid) {
+                    return "step " + std::to_string(step) + ": " + error.what();
+                }
+            }
+        }
+        if (std::string difference = Compare(quiz, model); !difference.empty()) {
+            return "step " + std::to_string(step) + ": " + difference;
+        }
+    }
+    return std::nullopt;
+}
+
+// Drops whatever actions the failure does not need, so the report shows a short case.
+std::vector<Action> Shrink(std::vector<Action> actions) {
+    for (std::size_t chunk = actions.size() / 2; chunk > 0; chunk /= 2) {
+        for (std::size_t start = 0; start + chunk <= actions.size();) {
+            std::vector<Action> shorter(actions);
+            shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(start),
+                          shorter.begin() + static_cast<std::ptrdiff_t>(start + chunk));
+            if (Play(shorter)) {
+                actions = std::move(shorter);
+            } else {
+                start += chunk;
+            }
+        }
+    }
+    return actions;
+}
+
+TEST(RandomPlay, EngineAgreesWithTheModel) {
+    constexpr unsigned kSequences = 3000;
+    unsigned emptied = 0;
+    for (unsigned seed = 1; seed <= kSequences; ++seed) {
+        const auto [actions, playedToEmpty] = RandomSequence(seed);
+        if (const auto failure = Play(actions)) {
+            std::ostringstream report;
+            report << "seed " << seed << ": " << *failure << "\nshortest sequence:";
+            const std::vector<Action> shortest = Shrink(actions);
+            for (const auto& action : shortest) {
+                report << "\n  " << Describe(action);
+            }
+            report << "\n  -> " << Play(shortest).value_or("passes when shrunk");
+            FAIL() << report.str();
+        }
+        emptied += playedToEmpty ? 1 : 0;
+    }
+    // Enough of the games must reach the end, where an empty list is chosen in.
+    EXPECT_GT(emptied, kSequences / 20);
+}
+
+} // namespace
