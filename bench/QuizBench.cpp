@@ -1,20 +1,12 @@
 // SPDX-License-Identifier: MIT
 // How long the quiz engine takes to fill its lists, judge one pair, and play a whole game.
+#include "PickListHelpers.h"
 #include "Quiz.h"
 #include "SiteTable.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-int IndexOf(const quiz::PickList& list, std::string_view text) {
-    for (int index = 0; index < list.ListCount(); ++index) {
-        if (list.List(index) == text) {
-            return index;
-        }
-    }
-    return -1;
-}
 
 void BM_CreateQuiz(benchmark::State& state) {
     for (auto _ : state) {
@@ -54,8 +46,8 @@ void BM_WholeGame(benchmark::State& state) {
     for (auto _ : state) {
         quiz.FillLists();
         for (const auto& row : quiz::kSiteTable) {
-            quiz.Settlements().SetListIndex(IndexOf(quiz.Settlements(), row.settlement));
-            quiz.Sites().SetListIndex(IndexOf(quiz.Sites(), row.site));
+            quiz.Settlements().SetListIndex(quiztest::IndexOf(quiz.Settlements(), row.settlement));
+            quiz.Sites().SetListIndex(quiztest::IndexOf(quiz.Sites(), row.site));
             quiz.ListClick();
         }
         benchmark::DoNotOptimize(quiz.Text());

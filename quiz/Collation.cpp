@@ -11,7 +11,7 @@ namespace quiz {
 namespace {
 
 void Check(UErrorCode status, const char* what) {
-    if (U_FAILURE(status)) {
+    if (U_FAILURE(status) != 0) {
         throw std::runtime_error(std::string("Bulgarian collation: ") + what + ": " +
                                  u_errorName(status));
     }

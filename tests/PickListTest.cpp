@@ -2,6 +2,7 @@
 #include "PickList.h"
 
 #include "Collation.h"
+#include "PickListHelpers.h"
 #include "SiteTable.h"
 
 #include <gtest/gtest.h>
@@ -13,18 +14,11 @@
 namespace {
 
 using quiz::PickList;
+using quiztest::Items;
 
 const quiz::Collation& SharedCollation() {
     static const quiz::Collation collation;
     return collation;
-}
-
-std::vector<std::string> Items(const PickList& list) {
-    std::vector<std::string> items;
-    for (int index = 0; index < list.ListCount(); ++index) {
-        items.push_back(list.List(index));
-    }
-    return items;
 }
 
 PickList& Fill(PickList& list, const std::vector<std::string>& texts) {

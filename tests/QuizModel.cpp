@@ -18,10 +18,11 @@ std::vector<std::string> Sorted(std::vector<std::string> texts) {
     std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance("bg", status));
     collator->setStrength(icu::Collator::SECONDARY);
     collator->setAttribute(UCOL_ALTERNATE_HANDLING, UCOL_SHIFTED, status);
-    if (U_FAILURE(status)) {
+    if (U_FAILURE(status) != 0) {
         throw std::runtime_error("no Bulgarian collator");
     }
     std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(texts.size());
     for (auto& text : texts) {
         const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
         std::string key(static_cast<std::size_t>(collator->getSortKey(unicode, nullptr, 0)), '\0');
@@ -31,6 +32,7 @@ std::vector<std::string> Sorted(std::vector<std::string> texts) {
     }
     std::sort(keyed.begin(), keyed.end());
     std::vector<std::string> sorted;
+    sorted.reserve(keyed.size());
     for (auto& [key, text] : keyed) {
         sorted.push_back(std::move(text));
     }

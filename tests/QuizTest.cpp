@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Quiz.h"
 
+#include "PickListHelpers.h"
 #include "SiteTable.h"
 
 #include <algorithm>
@@ -16,13 +17,11 @@ using quiz::PickList;
 using quiz::Quiz;
 
 int IndexOf(const PickList& list, std::string_view text) {
-    for (int index = 0; index < list.ListCount(); ++index) {
-        if (list.List(index) == text) {
-            return index;
-        }
+    const int index = quiztest::IndexOf(list, text);
+    if (index < 0) {
+        ADD_FAILURE() << "not in the list: " << text;
     }
-    ADD_FAILURE() << "not in the list: " << text;
-    return -1;
+    return index;
 }
 
 // Selects a settlement and then a site, as the learner would, each followed by its Click.
@@ -47,11 +46,8 @@ TEST_F(QuizTest, FillsBothListsSortedWithoutSelection) {
         sites.emplace(row.site);
     }
     const auto contents = [](const PickList& list) {
-        std::multiset<std::string> items;
-        for (int index = 0; index < list.ListCount(); ++index) {
-            items.insert(list.List(index));
-        }
-        return items;
+        const auto items = quiztest::Items(list);
+        return std::multiset<std::string>(items.begin(), items.end());
     };
     EXPECT_EQ(contents(quiz.Settlements()), settlements);
     EXPECT_EQ(contents(quiz.Sites()), sites);

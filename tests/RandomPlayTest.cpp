@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Seeded random play: the engine and the reference model take the same actions and must
 // agree on the lists, the selections and the message after every one of them.
+#include "PickListHelpers.h"
 #include "QuizModel.h"
 
 #include <Quiz.h>
@@ -60,11 +61,7 @@ Sequence RandomSequence(unsigned seed) {
 std::string Compare(const quiz::Quiz& quiz, const quizmodel::QuizModel& model) {
     const std::array<const quiz::PickList*, 2> lists{&quiz.Settlements(), &quiz.Sites()};
     for (std::size_t which = 0; which < 2; ++which) {
-        std::vector<std::string> items;
-        for (int index = 0; index < lists[which]->ListCount(); ++index) {
-            items.push_back(lists[which]->List(index));
-        }
-        if (items != model.lists[which]) {
+        if (quiztest::Items(*lists[which]) != model.lists[which]) {
             return "list " + std::to_string(which) + " differs";
         }
         if (lists[which]->ListIndex() != model.selection[which]) {

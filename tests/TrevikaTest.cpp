@@ -95,8 +95,8 @@ private slots:
     void errorIsReportedAndEndsTheProgram();
 
 private:
-    QListView* List1(int member) const { return m_window->List1(member); }
-    QString Text() const { return m_window->Text1(0)->toPlainText(); }
+    [[nodiscard]] QListView* List1(int member) const { return m_window->List1(member); }
+    [[nodiscard]] QString Text() const { return m_window->Text1(0)->toPlainText(); }
 
     std::unique_ptr<Trevika> m_window;
 };

@@ -88,12 +88,12 @@ void Trevika::CreateControls() {
         // The heading names the list for a screen reader; a buddy label alone does not.
         list->setAccessibleName(QString::fromUtf8(kLabel1Captions[member + 1]));
         m_label1[member + 1]->setBuddy(list);
-        const int index = static_cast<int>(member);
+        const int memberIndex = static_cast<int>(member);
         // Any change of selection counts, by mouse, keyboard or an assistive technology.
         connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                [this, index] { List1Click(index); });
+                [this, memberIndex] { List1Click(memberIndex); });
         connect(model, &PickListModel::listIndexChanged, this,
-                [this, index](int listIndex) { ShowListIndex(index, listIndex); });
+                [this, memberIndex](int index) { ShowListIndex(memberIndex, index); });
         m_models[member] = model;
         m_list1[member] = list;
     }
