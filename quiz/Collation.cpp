@@ -1,49 +1,38 @@
 // SPDX-License-Identifier: MIT
 #include "Collation.h"
 
-#include <stdexcept>
-#include <string>
-#include <unicode/coll.h>
-#include <unicode/locid.h>
-#include <unicode/stringpiece.h>
+#include "IcuCollation.h"
+#include "TableOrder.h"
+
+#include <algorithm>
 
 namespace quiz {
 namespace {
 
-void Check(UErrorCode status, const char* what) {
-    if (U_FAILURE(status) != 0) {
-        throw std::runtime_error(std::string("Bulgarian collation: ") + what + ": " +
-                                 u_errorName(status));
-    }
-}
-
-icu::StringPiece Piece(std::string_view text) {
-    return {text.data(), static_cast<int32_t>(text.size())};
+// The text's place in alphabetical order among the table's texts, or -1 for another text.
+int TablePlace(std::string_view text) {
+    const auto* found = std::lower_bound(
+        kTableOrder.begin(), kTableOrder.end(), text,
+        [](const TablePlaceOf& entry, std::string_view key) { return entry.text < key; });
+    return found != kTableOrder.end() && found->text == text ? found->place : -1;
 }
 
 } // namespace
 
-Collation::Collation() {
-    UErrorCode status = U_ZERO_ERROR;
-    m_collator.reset(icu::Collator::createInstance(icu::Locale("bg"), status));
-    Check(status, "cannot open the collator");
-    // Secondary strength drops letter case; "shifted" punctuation and spaces then weigh
-    // nothing at all, since they would only count at the quaternary level.
-    m_collator->setAttribute(UCOL_STRENGTH, UCOL_SECONDARY, status);
-    m_collator->setAttribute(UCOL_ALTERNATE_HANDLING, UCOL_SHIFTED, status);
-    Check(status, "cannot set its attributes");
-}
+Collation::Collation() = default;
 
 Collation::~Collation() = default;
 
 bool Collation::Less(std::string_view a, std::string_view b) const {
-    UErrorCode status = U_ZERO_ERROR;
-    const UCollationResult result = m_collator->compareUTF8(Piece(a), Piece(b), status);
-    Check(status, "cannot compare two texts");
-    if (result != UCOL_EQUAL) {
-        return result == UCOL_LESS;
+    const int placeA = TablePlace(a);
+    const int placeB = TablePlace(b);
+    if (placeA >= 0 && placeB >= 0) {
+        return placeA < placeB;
     }
-    return a < b;
+    if (!m_icu) {
+        m_icu = std::make_unique<IcuCollation>();
+    }
+    return m_icu->Less(a, b);
 }
 
 } // namespace quiz

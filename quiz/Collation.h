@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: MIT
-// Bulgarian alphabetical order for the pick lists, from ICU.
+// Bulgarian alphabetical order for the pick lists.
 #pragma once
 
 #include <memory>
 #include <string_view>
-#include <unicode/uversion.h>
-
-U_NAMESPACE_BEGIN
-class Collator;
-U_NAMESPACE_END
 
 namespace quiz {
 
-// Orders texts as a Bulgarian reader expects: by the alphabet, ignoring letter case, and
-// ignoring quotation marks, hyphens and spaces, so that "Музей „Кольо Фичето“" stands
-// among the other museums rather than wherever its quote sorts. Texts that still tie are
-// ordered by their bytes, so the order is total and the same on every run.
+class IcuCollation;
+
+// The order of IcuCollation. The site table's own texts are compared by their places in that
+// order, worked out when the program is built, so filling the lists needs no collator at
+// start-up; ICU is loaded only if a text from elsewhere is ever compared.
 class Collation {
 public:
     Collation();
@@ -26,7 +22,7 @@ public:
     [[nodiscard]] bool Less(std::string_view a, std::string_view b) const;
 
 private:
-    std::unique_ptr<icu::Collator> m_collator;
+    mutable std::unique_ptr<IcuCollation> m_icu;
 };
 
 } // namespace quiz

@@ -5,7 +5,6 @@
 #include "PickListModel.h"
 #include "WindowDefinition.h"
 
-#include <QDir>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -30,16 +29,11 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
         QStringLiteral("%1 %2").arg(QLatin1String(kPublisherAddress), QString::fromUtf8(kCaption)));
     setFixedSize(ToPixels(kClient).size());
     QIcon icon;
-    const QDir icons(QString::fromLatin1(kIconFolder));
-    for (const QString& name : icons.entryList(QDir::Files)) {
-        icon.addFile(icons.filePath(name));
+    for (const int size : kWindowIconSizes) {
+        icon.addFile(QString::fromLatin1(kIconFile).arg(size), QSize(size, size));
     }
     setWindowIcon(icon);
-
-    QFont font(
-        QStringList{QString::fromLatin1(kFontFamily), QString::fromLatin1(kFallbackFontFamily)},
-        kFontPointSize, QFont::Normal);
-    setFont(font);
+    setFont(DefinedFont());
 
     CreateControls();
     m_quiz.SetTextObserver([this] { ShowText(); });
@@ -49,6 +43,12 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
 
 Trevika::~Trevika() {
     m_quiz.SetTextObserver({});
+}
+
+QFont Trevika::DefinedFont() {
+    return QFont(
+        QStringList{QString::fromLatin1(kFontFamily), QString::fromLatin1(kFallbackFontFamily)},
+        kFontPointSize, QFont::Normal);
 }
 
 void Trevika::CreateControls() {

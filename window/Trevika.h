@@ -2,6 +2,7 @@
 // Trevika, the quiz window: two pick lists, a clear button and the message box.
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 #include <Quiz.h>
 #include <array>
@@ -27,6 +28,9 @@ class Trevika : public QWidget {
 public:
     explicit Trevika(QWidget* parent = nullptr);
     ~Trevika() override;
+
+    // The font of the window and of every control in it.
+    [[nodiscard]] static QFont DefinedFont();
 
     [[nodiscard]] quiz::Quiz& Quiz() { return m_quiz; }
     [[nodiscard]] QLabel* Label1(int member) const { return m_label1.at(member); }

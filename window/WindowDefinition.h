@@ -75,8 +75,11 @@ inline constexpr std::array<const char*, 3> kLabel1Captions{
 };
 inline constexpr std::array<const char*, 1> kCommand1Captions{"Чисти"};
 inline constexpr const char* kText1AccessibleName = "Съобщение";
-// The window icon in every size the program ships; desktops pick the one they need.
-inline constexpr const char* kIconFolder = ":/icons";
+// The window's icon, in the sizes a title bar and a task switcher use; the larger ones are
+// for the desktop, which takes them from the installed icon theme. Each is decoded when the
+// window is shown, so the large ones would only slow the start.
+inline constexpr const char* kIconFile = ":/icons/trevika-%1.png";
+inline constexpr std::array<int, 4> kWindowIconSizes{16, 32, 48, 64};
 
 // The task of the exercise, shown until the first verdict replaces it.
 inline constexpr const char* kTaskText =

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+#include "Startup.h"
+
+#include "ErrorReport.h"
+#include "ProgramInfo.h"
+#include "Trevika.h"
+
+#include <QApplication>
+#include <QFont>
+#include <cstdlib>
+#include <exception>
+#include <optional>
+
+namespace window {
+
+int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& shown) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Trevika"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    // Lets Wayland desktops match the window with its desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
+
+    // The window's font for the whole program, so that no other font is loaded only to be
+    // replaced when the window sets its own.
+    QApplication::setFont(Trevika::DefinedFont());
+
+    std::optional<Trevika> trevika;
+    try {
+        trevika.emplace();
+    } catch (const std::exception& error) {
+        ReportFatalError(nullptr, QString::fromUtf8(error.what()));
+        return EXIT_FAILURE;
+    }
+    trevika->show();
+    if (shown) {
+        shown(*trevika);
+    }
+    return QApplication::exec();
+}
+
+} // namespace window

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+// The program's start-up: the application, its one window, and Qt's event loop.
+#pragma once
+
+#include <functional>
+
+namespace window {
+
+class Trevika;
+
+// Runs the quiz until its window closes and returns the program's exit status. `shown`, if
+// given, is called with the window right after it is first shown, before the event loop runs.
+int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& shown = {});
+
+} // namespace window
