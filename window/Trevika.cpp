@@ -42,6 +42,12 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
 }
 
 Trevika::~Trevika() {
+    // The models observe the engine, and Qt would delete them with the other children only
+    // after the engine, a member, is gone.
+    for (PickListModel*& model : m_models) {
+        delete model;
+        model = nullptr;
+    }
     m_quiz.SetTextObserver({});
 }
 
