@@ -6,14 +6,37 @@
 #include <stdexcept>
 
 namespace quiz {
+namespace {
+
+void Notify(const std::function<void()>& observer) {
+    if (observer) {
+        observer();
+    }
+}
+
+} // namespace
+
+std::string ScoreText(int rightPairs, int checks, bool roundOver) {
+    if (checks == 0) {
+        return {};
+    }
+    std::string text(roundOver ? kRoundOver : kScoreRight);
+    return text.append(std::to_string(rightPairs)).append(kScoreOf).append(std::to_string(checks));
+}
 
 Quiz::Quiz(std::string text) : m_text(std::move(text)) {}
 
 void Quiz::SetText(std::string text) {
     m_text = std::move(text);
-    if (m_textObserver) {
-        m_textObserver();
-    }
+    Notify(m_textObserver);
+}
+
+bool Quiz::RoundOver() const {
+    return m_checks > 0 && m_settlements.ListCount() == 0 && m_sites.ListCount() == 0;
+}
+
+std::string Quiz::ScoreText() const {
+    return quiz::ScoreText(m_rightPairs, m_checks, RoundOver());
 }
 
 void Quiz::FillLists() {
@@ -23,6 +46,9 @@ void Quiz::FillLists() {
         m_settlements.AddItem(std::string(row.settlement));
         m_sites.AddItem(std::string(row.site));
     }
+    m_checks = 0;
+    m_rightPairs = 0;
+    Notify(m_scoreObserver);
 }
 
 void Quiz::CheckPair() {
@@ -47,7 +73,8 @@ void Quiz::CheckPair() {
     const SiteRow& row = kSiteTable[match];
 
     std::string verdict;
-    if (row.site == site) {
+    const bool right = row.site == site;
+    if (right) {
         verdict.append(kRightWord).append(kBeforeSettlement).append(settlement);
         verdict.append(kBeforeSite).append(site).append(kLineBreak);
         verdict.append(kBeforeRegion).append(row.region);
@@ -63,6 +90,11 @@ void Quiz::CheckPair() {
     m_sites.RemoveItem(siteIndex);
     m_settlements.SetListIndex(-1);
     m_sites.SetListIndex(-1);
+
+    ++m_checks;
+    m_rightPairs += right ? 1 : 0;
+    Notify(m_scoreObserver);
+    Notify(m_pairCheckedObserver);
 }
 
 void Quiz::ListClick() {

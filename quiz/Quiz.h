@@ -19,6 +19,15 @@ inline constexpr std::string_view kBeforeSite = " забележителност
 inline constexpr std::string_view kLineBreak = "\r\n";
 inline constexpr std::string_view kBeforeRegion = " област ";
 
+// The pieces of the running score: "Верни: 3 от 5" while a round goes on, "Край: 57 от 60"
+// once every pair has been checked.
+inline constexpr std::string_view kScoreRight = "Верни: ";
+inline constexpr std::string_view kRoundOver = "Край: ";
+inline constexpr std::string_view kScoreOf = " от ";
+
+// The score as the learner reads it: empty before the first check of a round.
+[[nodiscard]] std::string ScoreText(int rightPairs, int checks, bool roundOver);
+
 // The whole state of one quiz: pick list 0 offers the settlements, pick list 1 the sites,
 // and the message text shows the latest verdict. Views read it here and keep no copy.
 class Quiz {
@@ -38,7 +47,20 @@ public:
     void SetText(std::string text);
     void SetTextObserver(std::function<void()> observer) { m_textObserver = std::move(observer); }
 
-    // Both pick lists anew from the site table, with no selection.
+    // Counted since the lists were last filled.
+    [[nodiscard]] int Checks() const { return m_checks; }
+    [[nodiscard]] int RightPairs() const { return m_rightPairs; }
+    // Every pair of the round has been checked: both lists are empty.
+    [[nodiscard]] bool RoundOver() const;
+    [[nodiscard]] std::string ScoreText() const;
+    // Hears of each change of the score: a check, or a fill that starts a round.
+    void SetScoreObserver(std::function<void()> observer) { m_scoreObserver = std::move(observer); }
+    // Hears of each check once it is complete: verdict written, items removed, no selection.
+    void SetPairCheckedObserver(std::function<void()> observer) {
+        m_pairCheckedObserver = std::move(observer);
+    }
+
+    // Both pick lists anew from the site table, with no selection, and a new round's score.
     void FillLists();
     // Judges the selected settlement and site, writes the verdict and takes both items out.
     // Throws std::logic_error unless both lists have a selection.
@@ -54,7 +76,11 @@ private:
     PickList m_settlements{m_collation};
     PickList m_sites{m_collation};
     std::string m_text;
+    int m_checks = 0;
+    int m_rightPairs = 0;
     std::function<void()> m_textObserver;
+    std::function<void()> m_scoreObserver;
+    std::function<void()> m_pairCheckedObserver;
 };
 
 } // namespace quiz

@@ -51,6 +51,8 @@ void QuizModel::Fill() {
     static const std::array<std::vector<std::string>, 2> full{Sorted(settlements), Sorted(sites)};
     lists = full;
     selection = {-1, -1};
+    checks = 0;
+    right = 0;
 }
 
 bool QuizModel::Select(int list, int index) {
@@ -71,7 +73,9 @@ bool QuizModel::Select(int list, int index) {
             row = &candidate;
         }
     }
+    ++checks;
     if (row->site == site) {
+        ++right;
         text = "Вярно  селище " + settlement + " забележителност " + site + "\r\n област " +
                std::string(row->region);
     } else {
@@ -86,6 +90,14 @@ bool QuizModel::Select(int list, int index) {
 void QuizModel::Clear() {
     Fill();
     text.clear();
+}
+
+std::string QuizModel::ScoreText() const {
+    if (checks == 0) {
+        return {};
+    }
+    const bool over = lists[0].empty() && lists[1].empty();
+    return (over ? "Край: " : "Верни: ") + std::to_string(right) + " от " + std::to_string(checks);
 }
 
 } // namespace quizmodel

@@ -172,6 +172,38 @@ TEST_F(QuizTest, TellsItsObserverOfEveryNewText) {
                                               ""}));
 }
 
+// Two wrong pairs use up Мелник's and Петрич's sites; the other 58 rows are played right.
+TEST_F(QuizTest, ScoreCountsTheRoundUntilTheNextFill) {
+    std::vector<std::string> scores;
+    int checked = 0;
+    quiz.SetScoreObserver([&] { scores.push_back(quiz.ScoreText()); });
+    quiz.SetPairCheckedObserver([&] {
+        ++checked;
+        EXPECT_EQ(quiz.Settlements().ListIndex(), -1);
+        EXPECT_EQ(quiz.Checks(), checked);
+    });
+    EXPECT_EQ(quiz.ScoreText(), "");
+    Play(quiz, "Мелник", "Самуилова крепост");
+    Play(quiz, "Петрич", "Кордопулова къща");
+    EXPECT_EQ(scores, (std::vector<std::string>{"Верни: 0 от 1", "Верни: 0 от 2"}));
+    for (const auto& row : quiz::kSiteTable) {
+        if (row.settlement != "Мелник" && row.settlement != "Петрич") {
+            Play(quiz, row.settlement, row.site);
+        }
+    }
+    EXPECT_EQ(scores[30], "Верни: 29 от 31");
+    EXPECT_EQ(quiz.ScoreText(), "Край: 58 от 60");
+    EXPECT_EQ(quiz.RightPairs(), 58);
+    EXPECT_EQ(checked, 60);
+    quiz.ListClick();
+    EXPECT_EQ(checked, 60);
+    quiz.ClearClick();
+    EXPECT_EQ(scores.size(), 61U);
+    EXPECT_EQ(quiz.ScoreText(), "");
+    EXPECT_EQ(quiz.Checks(), 0);
+    EXPECT_EQ(checked, 60);
+}
+
 // Sixty right pairs in a random order, each picked at whatever index it has moved to.
 TEST_F(QuizTest, WholeGameEmptiesBothLists) {
     std::vector<quiz::SiteRow> rows(quiz::kSiteTable.begin(), quiz::kSiteTable.end());

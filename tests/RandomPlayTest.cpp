@@ -73,6 +73,10 @@ std::string Compare(const quiz::Quiz& quiz, const quizmodel::QuizModel& model) {
     if (quiz.Text() != model.text) {
         return "message is \"" + quiz.Text() + "\", the model says \"" + model.text + "\"";
     }
+    if (quiz.ScoreText() != model.ScoreText() || quiz.Checks() != model.checks) {
+        return "score is \"" + quiz.ScoreText() + "\" after " + std::to_string(quiz.Checks()) +
+               " checks, the model says \"" + model.ScoreText() + "\"";
+    }
     return {};
 }
 
