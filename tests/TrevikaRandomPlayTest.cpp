@@ -5,6 +5,7 @@
 #include "Trevika.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -74,6 +75,10 @@ QString Difference(Trevika& window, const quizmodel::QuizModel& model) {
     if (window.Text1(0)->toPlainText() != text) {
         return QStringLiteral("the message box shows \"%1\", the model \"%2\"")
             .arg(window.Text1(0)->toPlainText(), text);
+    }
+    if (window.Score()->text() != QString::fromStdString(model.ScoreText())) {
+        return QStringLiteral("the score shows \"%1\", the model \"%2\"")
+            .arg(window.Score()->text(), QString::fromStdString(model.ScoreText()));
     }
     return {};
 }

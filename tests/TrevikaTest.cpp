@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "Trevika.h"
 
+#include "Startup.h"
+#include "VerdictNotification.h"
+
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,6 +20,9 @@
 #include <QTimer>
 #include <SiteTable.h>
 #include <memory>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <stdexcept>
 
 using window::Trevika;
@@ -70,12 +77,24 @@ QColor PixelOf(QWidget* widget, QPoint point) {
     return widget->grab().toImage().pixelColor(point);
 }
 
+// What assistive technology was told of: each notification that appeared, by its name.
+QStringList g_notifications;
+
+void RecordNotifications(QAccessibleEvent* event) {
+    QAccessibleInterface* object = event->accessibleInterface();
+    if (event->type() == QAccessible::ObjectShow && object != nullptr &&
+        object->role() == QAccessible::Notification) {
+        g_notifications << object->text(QAccessible::Name);
+    }
+}
+
 } // namespace
 
 class TrevikaTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup() { m_window.reset(); }
 
@@ -93,6 +112,11 @@ private slots:
     void wholeGameEmptiesBothLists();
     void longestSiteCanBeRead();
     void errorIsReportedAndEndsTheProgram();
+    void keepsTheScoreOfTheRound();
+    void widestScoreFits();
+    void screenReaderHearsEachVerdict();
+    void qtTextsAreBulgarian();
+    void refilledListsStartAtTheTop();
 
 private:
     [[nodiscard]] QListView* List1(int member) const { return m_window->List1(member); }
@@ -101,7 +125,15 @@ private:
     std::unique_ptr<Trevika> m_window;
 };
 
+void TrevikaTest::initTestCase() {
+    window::InstallQtCatalogue();
+    // As when a screen reader is running: without one, Qt raises no accessibility events.
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    QAccessible::installUpdateHandler(&RecordNotifications);
+}
+
 void TrevikaTest::init() {
+    g_notifications.clear();
     m_window = std::make_unique<Trevika>();
     m_window->show();
     m_window->activateWindow();
@@ -344,6 +376,84 @@ void TrevikaTest::errorIsReportedAndEndsTheProgram() {
              qPrintable(message));
     QVERIFY(ClickItem(List1(0), QStringLiteral("Мелник")));
     QCOMPARE(m_window->Quiz().Settlements().ListIndex(), -1);
+}
+
+// The counting itself is the engine's, played at random against the model.
+void TrevikaTest::keepsTheScoreOfTheRound() {
+    QLabel* score = m_window->Score();
+    QCOMPARE(score->text(), QString());
+    QCOMPARE(score->accessibleName(), QStringLiteral("Резултат"));
+    QCOMPARE(score->focusPolicy(), Qt::NoFocus);
+    QVERIFY(ClickItem(List1(0), QStringLiteral("Рабиша")));
+    QVERIFY(ClickItem(List1(1), QStringLiteral("Пещера Магура")));
+    QCOMPARE(score->text(), QStringLiteral("Верни: 1 от 1"));
+    QCOMPARE(score->accessibleName(), QStringLiteral("Резултат: Верни: 1 от 1"));
+    QTest::mouseClick(m_window->Command1(0), Qt::LeftButton);
+    QCOMPARE(score->accessibleName(), QStringLiteral("Резултат"));
+}
+
+void TrevikaTest::widestScoreFits() {
+    const QLabel* score = m_window->Score();
+    QCOMPARE(score->geometry(), QRect(529, 0, 112, 25));
+    QCOMPARE(QFontInfo(score->font()).pointSize(), 12);
+    for (int right = 0; right <= 60; ++right) {
+        for (const bool over : {false, true}) {
+            const QString text = QString::fromStdString(quiz::ScoreText(right, 60, over));
+            const int needed = score->fontMetrics().horizontalAdvance(text);
+            QVERIFY2(needed <= score->contentsRect().width(),
+                     qPrintable(QStringLiteral("%1: %2 px").arg(text).arg(needed)));
+        }
+    }
+}
+
+// Told once per check, with the verdict on one line; never at start-up or on clear.
+void TrevikaTest::screenReaderHearsEachVerdict() {
+    QCOMPARE(g_notifications, QStringList());
+    QVERIFY(ClickItem(List1(0), QStringLiteral("Мелник")));
+    QCOMPARE(g_notifications, QStringList());
+    QVERIFY(ClickItem(List1(1), QStringLiteral("Кордопулова къща")));
+    QVERIFY(ClickItem(List1(1), QStringLiteral("Самуилова крепост")));
+    QVERIFY(ClickItem(List1(0), QStringLiteral("Ямбол")));
+    QCOMPARE(QApplication::focusWidget(), List1(0));
+    QTest::mouseClick(m_window->Command1(0), Qt::LeftButton);
+    QCOMPARE(g_notifications,
+             QStringList({QStringLiteral("Вярно  селище Мелник забележителност Кордопулова къща "
+                                         "област Благоевград"),
+                          QStringLiteral("Грешно Ямбол забележителност Самуилова крепост")}));
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_window->Notification())->role(),
+             QAccessible::Notification);
+}
+
+void TrevikaTest::qtTextsAreBulgarian() {
+    QWidget* viewport = m_window->Text1(0)->viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, {20, 20},
+                            viewport->mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(viewport, &event);
+    QMenu* menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
+    QStringList actions;
+    for (const QAction* action : menu->actions()) {
+        actions << action->text().section(QLatin1Char('\t'), 0, 0);
+    }
+    menu->close();
+    QVERIFY2(actions.contains(QStringLiteral("Избиране на всичко")),
+             qPrintable(actions.join(u'|')));
+}
+
+void TrevikaTest::refilledListsStartAtTheTop() {
+    for (int member = 0; member < 2; ++member) {
+        List1(member)->scrollToBottom();
+    }
+    QVERIFY(ClickItem(List1(0), QStringLiteral("Ямбол")));
+    QVERIFY(
+        ClickItem(List1(1), QStringLiteral("Храм-паметник „Свети Александър Невски“ с криптата")));
+    QVERIFY(List1(1)->verticalScrollBar()->value() > 0);
+    QTest::mouseClick(m_window->Command1(0), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    for (int member = 0; member < 2; ++member) {
+        QCOMPARE(List1(member)->verticalScrollBar()->value(), 0);
+        QCOMPARE(List1(member)->indexAt({2, 2}).row(), 0);
+    }
 }
 
 QTEST_MAIN(TrevikaTest)

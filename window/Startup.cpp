@@ -7,11 +7,19 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QTranslator>
 #include <cstdlib>
 #include <exception>
 #include <optional>
 
 namespace window {
+
+void InstallQtCatalogue() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral(":/translations/qtbase_bg.qm"))) {
+        QCoreApplication::installTranslator(translator);
+    }
+}
 
 int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& shown) {
     QApplication application(argc, argv);
@@ -19,6 +27,7 @@ int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& show
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     // Lets Wayland desktops match the window with its desktop entry and icon.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
+    InstallQtCatalogue();
 
     // The window's font for the whole program, so that no other font is loaded only to be
     // replaced when the window sets its own.

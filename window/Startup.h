@@ -8,6 +8,9 @@ namespace window {
 
 class Trevika;
 
+// Qt's own texts in Bulgarian for the rest of the program's life.
+void InstallQtCatalogue();
+
 // Runs the quiz until its window closes and returns the program's exit status. `shown`, if
 // given, is called with the window right after it is first shown, before the event loop runs.
 int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& shown = {});

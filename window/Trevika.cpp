@@ -3,6 +3,7 @@
 
 #include "ErrorReport.h"
 #include "PickListModel.h"
+#include "VerdictNotification.h"
 #include "WindowDefinition.h"
 
 #include <QIcon>
@@ -37,6 +38,9 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
 
     CreateControls();
     m_quiz.SetTextObserver([this] { ShowText(); });
+    m_quiz.SetScoreObserver([this] { ShowScore(); });
+    m_quiz.SetPairCheckedObserver(
+        [this] { m_notification->Announce(QString::fromStdString(m_quiz.Text())); });
     ShowText();
     Load();
 }
@@ -49,6 +53,8 @@ Trevika::~Trevika() {
         model = nullptr;
     }
     m_quiz.SetTextObserver({});
+    m_quiz.SetScoreObserver({});
+    m_quiz.SetPairCheckedObserver({});
 }
 
 QFont Trevika::DefinedFont() {
@@ -100,6 +106,8 @@ void Trevika::CreateControls() {
                 [this, memberIndex] { List1Click(memberIndex); });
         connect(model, &PickListModel::listIndexChanged, this,
                 [this, memberIndex](int index) { ShowListIndex(memberIndex, index); });
+        // A view keeps its scroll position through a reset; refilled, a list starts at the top.
+        connect(model, &QAbstractItemModel::modelReset, list, &QAbstractItemView::scrollToTop);
         m_models[member] = model;
         m_list1[member] = list;
     }
@@ -116,6 +124,12 @@ void Trevika::CreateControls() {
                        "QPushButton:pressed { background-color: %2; }")
             .arg(face.name(), face.darker(150).name()));
     connect(button, &QPushButton::clicked, this, [this] { Command1Click(0); });
+
+    m_score = new QLabel(this);
+    m_score->setObjectName(QStringLiteral("Score"));
+    m_score->setGeometry(ToPixels(kScore));
+    m_score->setAlignment(Qt::AlignCenter);
+    m_notification = new VerdictNotification(this);
 
     setTabOrder(text, m_list1[0]);
     setTabOrder(m_list1[0], m_list1[1]);
@@ -177,6 +191,13 @@ void Trevika::ShowText() {
     QString text = QString::fromStdString(m_quiz.Text());
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_text1[0]->setPlainText(text);
+}
+
+void Trevika::ShowScore() {
+    const QString score = QString::fromStdString(m_quiz.ScoreText());
+    m_score->setText(score);
+    const QString name = QString::fromUtf8(kScoreAccessibleName);
+    m_score->setAccessibleName(score.isEmpty() ? name : QStringLiteral("%1: %2").arg(name, score));
 }
 
 void Trevika::paintEvent(QPaintEvent* /*event*/) {

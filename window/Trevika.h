@@ -16,12 +16,14 @@ class QPushButton;
 namespace window {
 
 class PickListModel;
+class VerdictNotification;
 
 // How the parts meet: the quiz engine (quiz::Quiz) holds the pick lists, their selections
 // and the message text. List1 members 0 and 1 are views on the engine's pick lists through
 // a PickListModel each, and Text1 shows the engine's text. A user's action goes to the
 // engine through Run(), which is also the one place where an engine error is caught; the
-// engine's own changes come back through the models and the text observer.
+// engine's own changes come back through the models and the engine's observers: the text,
+// the score, and each finished check, whose verdict goes to screen readers as a notification.
 class Trevika : public QWidget {
     Q_OBJECT
 
@@ -37,6 +39,8 @@ public:
     [[nodiscard]] QPushButton* Command1(int member) const { return m_command1.at(member); }
     [[nodiscard]] QListView* List1(int member) const { return m_list1.at(member); }
     [[nodiscard]] QPlainTextEdit* Text1(int member) const { return m_text1.at(member); }
+    [[nodiscard]] QLabel* Score() const { return m_score; }
+    [[nodiscard]] VerdictNotification* Notification() const { return m_notification; }
 
     // Runs a user's action on the engine. An error that escapes it must not cross Qt's event
     // loop: it is reported, and the program ends with a failure status.
@@ -52,6 +56,7 @@ private:
     void Command1Click(int member);
     void ShowListIndex(int member, int index);
     void ShowText();
+    void ShowScore();
 
     quiz::Quiz m_quiz;
     std::array<QLabel*, 3> m_label1{};
@@ -59,6 +64,8 @@ private:
     std::array<QListView*, 2> m_list1{};
     std::array<QPlainTextEdit*, 1> m_text1{};
     std::array<PickListModel*, 2> m_models{};
+    QLabel* m_score = nullptr;
+    VerdictNotification* m_notification = nullptr;
     // Set while the engine works, so that the selection changes it makes itself in the views
     // are not taken for the user's.
     bool m_running = false;

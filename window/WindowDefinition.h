@@ -41,6 +41,9 @@ inline constexpr std::array<Twips, 2> kList1{{
     {2160, 840, 7335, 2055},
 }};
 inline constexpr std::array<Twips, 1> kText1{{{120, 3240, 9375, 1815}}};
+// The running score fills the top row from the clear button to the window's edge: the widest
+// score, "Верни: 60 от 60", needs nearly all of it at the window's font.
+inline constexpr Twips kScore{7935, 0, 1680, 375};
 
 constexpr bool WholePixels(Twips twips) {
     return twips.left % kTwipsPerPixel == 0 && twips.top % kTwipsPerPixel == 0 &&
@@ -48,7 +51,7 @@ constexpr bool WholePixels(Twips twips) {
 }
 static_assert(WholePixels(kClient) && WholePixels(kLabel1[0]) && WholePixels(kLabel1[1]) &&
                   WholePixels(kLabel1[2]) && WholePixels(kCommand1[0]) && WholePixels(kList1[0]) &&
-                  WholePixels(kList1[1]) && WholePixels(kText1[0]),
+                  WholePixels(kList1[1]) && WholePixels(kText1[0]) && WholePixels(kScore),
               "every control must stand on whole pixels");
 
 struct Rgb {
@@ -75,6 +78,8 @@ inline constexpr std::array<const char*, 3> kLabel1Captions{
 };
 inline constexpr std::array<const char*, 1> kCommand1Captions{"Чисти"};
 inline constexpr const char* kText1AccessibleName = "Съобщение";
+// A screen reader reads this, then the score itself.
+inline constexpr const char* kScoreAccessibleName = "Резултат";
 // The window's icon, in the sizes a title bar and a task switcher use; the larger ones are
 // for the desktop, which takes them from the installed icon theme. Each is decoded when the
 // window is shown, so the large ones would only slow the start.

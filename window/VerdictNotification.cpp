@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#include "VerdictNotification.h"
+
+#include <QAccessibleWidget>
+
+namespace window {
+namespace {
+
+QAccessibleInterface* NotificationInterface(const QString& /*className*/, QObject* object) {
+    if (auto* notification = qobject_cast<VerdictNotification*>(object)) {
+        return new QAccessibleWidget(notification, QAccessible::Notification);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+VerdictNotification::VerdictNotification(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&NotificationInterface);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled)
+    setObjectName(QStringLiteral("VerdictNotification"));
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 0, 0);
+    // Hidden until the first verdict: appearing at start-up would announce nothing.
+    setVisible(false);
+}
+
+void VerdictNotification::Announce(const QString& verdict) {
+    QStringList lines = verdict.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (QString& line : lines) {
+        line = line.trimmed();
+    }
+    hide();
+    setAccessibleName(lines.join(QLatin1Char(' ')));
+    // Showing raises QAccessible::ObjectShow, which the bridge passes on.
+    show();
+}
+
+} // namespace window
