@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "Collation.h"
 
-#include "IcuCollation.h"
 #include "TableOrder.h"
+#include "TextCollation.h"
 
 #include <algorithm>
 
@@ -29,10 +29,10 @@ bool Collation::Less(std::string_view a, std::string_view b) const {
     if (placeA >= 0 && placeB >= 0) {
         return placeA < placeB;
     }
-    if (!m_icu) {
-        m_icu = std::make_unique<IcuCollation>();
+    if (!m_platform) {
+        m_platform = std::make_unique<TextCollation>();
     }
-    return m_icu->Less(a, b);
+    return m_platform->Less(a, b);
 }
 
 } // namespace quiz

@@ -7,11 +7,11 @@
 
 namespace quiz {
 
-class IcuCollation;
+class TextCollation;
 
-// The order of IcuCollation. The site table's own texts are compared by their places in that
+// The order of TextCollation. The site table's own texts are compared by their places in that
 // order, worked out when the program is built, so filling the lists needs no collator at
-// start-up; ICU is loaded only if a text from elsewhere is ever compared.
+// start-up; the platform's collator is opened only if a text from elsewhere is ever compared.
 class Collation {
 public:
     Collation();
@@ -22,7 +22,7 @@ public:
     [[nodiscard]] bool Less(std::string_view a, std::string_view b) const;
 
 private:
-    mutable std::unique_ptr<IcuCollation> m_icu;
+    mutable std::unique_ptr<TextCollation> m_platform;
 };
 
 } // namespace quiz

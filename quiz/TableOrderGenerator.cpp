@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Build tool: writes TableOrder.h, the site table's texts with their places in alphabetical
 // order, so that the program can sort its lists without opening a collator.
-#include "IcuCollation.h"
 #include "SiteTable.h"
+#include "TextCollation.h"
 
 #include <algorithm>
 #include <fstream>
@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
         texts.push_back(row.settlement);
         texts.push_back(row.site);
     }
-    const quiz::IcuCollation collation;
+    const quiz::TextCollation collation;
     std::sort(texts.begin(), texts.end(), [&collation](std::string_view a, std::string_view b) {
         return collation.Less(a, b);
     });

@@ -2,41 +2,20 @@
 #include "QuizModel.h"
 
 #include <SiteTable.h>
+#include <TextCollation.h>
 #include <algorithm>
-#include <memory>
-#include <stdexcept>
-#include <unicode/coll.h>
-#include <unicode/unistr.h>
 
 namespace quizmodel {
 namespace {
 
-// Alphabetical order by ICU sort keys: letters by the Bulgarian alphabet, case and
-// punctuation ignored, then the bytes for texts that still tie.
+// Alphabetical order straight from the platform's collator, not from the order that the
+// engine works out for the table when it is built.
 std::vector<std::string> Sorted(std::vector<std::string> texts) {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance("bg", status));
-    collator->setStrength(icu::Collator::SECONDARY);
-    collator->setAttribute(UCOL_ALTERNATE_HANDLING, UCOL_SHIFTED, status);
-    if (U_FAILURE(status) != 0) {
-        throw std::runtime_error("no Bulgarian collator");
-    }
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(texts.size());
-    for (auto& text : texts) {
-        const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
-        std::string key(static_cast<std::size_t>(collator->getSortKey(unicode, nullptr, 0)), '\0');
-        collator->getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()),
-                             static_cast<int32_t>(key.size()));
-        keyed.emplace_back(std::move(key), std::move(text));
-    }
-    std::sort(keyed.begin(), keyed.end());
-    std::vector<std::string> sorted;
-    sorted.reserve(keyed.size());
-    for (auto& [key, text] : keyed) {
-        sorted.push_back(std::move(text));
-    }
-    return sorted;
+    const quiz::TextCollation collation;
+    std::sort(texts.begin(), texts.end(), [&collation](const std::string& a, const std::string& b) {
+        return collation.Less(a, b);
+    });
+    return texts;
 }
 
 } // namespace

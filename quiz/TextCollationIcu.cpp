@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "IcuCollation.h"
+#include "TextCollation.h"
 
 #include <stdexcept>
 #include <string>
@@ -23,22 +23,26 @@ icu::StringPiece Piece(std::string_view text) {
 
 } // namespace
 
-IcuCollation::IcuCollation() {
+struct TextCollation::Platform {
+    std::unique_ptr<icu::Collator> collator;
+};
+
+TextCollation::TextCollation() : m_platform(std::make_unique<Platform>()) {
     UErrorCode status = U_ZERO_ERROR;
-    m_collator.reset(icu::Collator::createInstance(icu::Locale("bg"), status));
+    m_platform->collator.reset(icu::Collator::createInstance(icu::Locale("bg"), status));
     Check(status, "cannot open the collator");
     // Secondary strength drops letter case; "shifted" punctuation and spaces then weigh
     // nothing at all, since they would only count at the quaternary level.
-    m_collator->setAttribute(UCOL_STRENGTH, UCOL_SECONDARY, status);
-    m_collator->setAttribute(UCOL_ALTERNATE_HANDLING, UCOL_SHIFTED, status);
+    m_platform->collator->setAttribute(UCOL_STRENGTH, UCOL_SECONDARY, status);
+    m_platform->collator->setAttribute(UCOL_ALTERNATE_HANDLING, UCOL_SHIFTED, status);
     Check(status, "cannot set its attributes");
 }
 
-IcuCollation::~IcuCollation() = default;
+TextCollation::~TextCollation() = default;
 
-bool IcuCollation::Less(std::string_view a, std::string_view b) const {
+bool TextCollation::Less(std::string_view a, std::string_view b) const {
     UErrorCode status = U_ZERO_ERROR;
-    const UCollationResult result = m_collator->compareUTF8(Piece(a), Piece(b), status);
+    const UCollationResult result = m_platform->collator->compareUTF8(Piece(a), Piece(b), status);
     Check(status, "cannot compare two texts");
     if (result != UCOL_EQUAL) {
         return result == UCOL_LESS;
