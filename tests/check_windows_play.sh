@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Plays trevika.exe under Wine on the X display with real key presses, as a learner with a
+# keyboard would, and reads each verdict back through the clipboard: a right pair, a wrong
+# pair, then the clear button and the right pair again, which only full lists allow.
+#   check_windows_play.sh EXE        (needs DISPLAY, Wine, xdotool and xclip)
+set -euo pipefail
+exe=$1
+[ -n "${DISPLAY:-}" ] || { echo "no X display: run under xvfb-run"; exit 1; }
+
+wine "$exe" &
+program=$!
+trap 'kill $program 2>/dev/null || true' EXIT
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "trevika.example.org" | head -n1)
+xdotool windowfocus --sync "$window"
+sleep 1
+
+keys() {
+    xdotool key --delay 150 "$@"
+    sleep 0.5
+}
+
+# The focus starts in the message box; then come the settlements, the sites and the button.
+# Home or End moves to an item, and space selects it even when it was already the current one.
+# Each check leaves the focus in the sites; the message box is two tab stops on.
+verdict() {
+    keys Tab Tab ctrl+a ctrl+c
+    xclip -o -selection clipboard
+}
+
+expect() {
+    local actual
+    actual=$(verdict)
+    if [ "$actual" != "$1" ]; then
+        printf 'the message box holds:\n%s\nwanted:\n%s\n' "$actual" "$1" | sed 's/\r/<CR>/g'
+        exit 1
+    fi
+    keys Tab
+}
+
+# Ямбол ends the settlements; its site, Античен град "Кабиле", starts the sites.
+right=$'Вярно  селище Ямбол забележителност Античен град "Кабиле"\n област Ямбол'
+keys Tab End space Tab Home space
+expect "$right"
+keys Home space Tab Home space
+expect $'Грешно Асеновград забележителност Античен театър'
+keys Tab Tab space Tab Tab End space Tab Home space
+expect "$right"
+echo "right, wrong, clear and right again: verdicts exact"
