@@ -3,6 +3,8 @@
 
 #include "SiteTable.h"
 
+#include <algorithm>
+#include <numeric>
 #include <stdexcept>
 
 namespace quiz {
@@ -39,13 +41,47 @@ std::string Quiz::ScoreText() const {
     return quiz::ScoreText(m_rightPairs, m_checks, RoundOver());
 }
 
+std::vector<std::size_t> Quiz::MissedRows() const {
+    std::vector<std::size_t> rows = m_round.Unmatched();
+    std::stable_sort(rows.begin(), rows.end(), [this](std::size_t a, std::size_t b) {
+        return m_collation.Less(kSiteTable[a].settlement, kSiteTable[b].settlement);
+    });
+    return rows;
+}
+
+std::vector<std::string> Quiz::MissedLines() const {
+    std::vector<std::string> lines;
+    for (const std::size_t row : MissedRows()) {
+        lines.push_back(ReviewLine(kSiteTable[row]));
+    }
+    return lines;
+}
+
 void Quiz::FillLists() {
+    std::vector<std::size_t> rows(kSiteTable.size());
+    std::iota(rows.begin(), rows.end(), std::size_t{0});
+    StartRound(std::move(rows));
+}
+
+void Quiz::PracticeMissed() {
+    std::vector<std::size_t> missed = m_round.Unmatched();
+    if (!RoundOver() || missed.empty()) {
+        throw std::logic_error("PracticeMissed: needs a round over with a missed row, has " +
+                               std::to_string(m_checks) + " checks and " +
+                               std::to_string(missed.size()) + " rows not matched");
+    }
+    StartRound(std::move(missed));
+    SetText({});
+}
+
+void Quiz::StartRound(std::vector<std::size_t> rows) {
     m_settlements.Clear();
     m_sites.Clear();
-    for (const SiteRow& row : kSiteTable) {
-        m_settlements.AddItem(std::string(row.settlement));
-        m_sites.AddItem(std::string(row.site));
+    for (const std::size_t row : rows) {
+        m_settlements.AddItem(std::string(kSiteTable[row].settlement));
+        m_sites.AddItem(std::string(kSiteTable[row].site));
     }
+    m_round.Start(std::move(rows));
     m_checks = 0;
     m_rightPairs = 0;
     Notify(m_scoreObserver);
@@ -92,7 +128,10 @@ void Quiz::CheckPair() {
     m_sites.SetListIndex(-1);
 
     ++m_checks;
-    m_rightPairs += right ? 1 : 0;
+    if (right) {
+        ++m_rightPairs;
+        m_round.Matched(match);
+    }
     Notify(m_scoreObserver);
     Notify(m_pairCheckedObserver);
 }

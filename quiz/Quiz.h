@@ -4,10 +4,12 @@
 
 #include "Collation.h"
 #include "PickList.h"
+#include "Round.h"
 
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quiz {
 
@@ -60,8 +62,17 @@ public:
         m_pairCheckedObserver = std::move(observer);
     }
 
+    // The rows of the site table that this round has not matched as right pairs, in the order
+    // of the settlement list. Once the round is over, these are the rows it missed.
+    [[nodiscard]] std::vector<std::size_t> MissedRows() const;
+    // The same rows as a review shows them, with their right pairs (ReviewLine).
+    [[nodiscard]] std::vector<std::string> MissedLines() const;
+
     // Both pick lists anew from the site table, with no selection, and a new round's score.
     void FillLists();
+    // A practice round: both lists anew with the rows that the round just over missed, a new
+    // score and an empty message. Throws std::logic_error unless a round is over with a miss.
+    void PracticeMissed();
     // Judges the selected settlement and site, writes the verdict and takes both items out.
     // Throws std::logic_error unless both lists have a selection.
     void CheckPair();
@@ -72,10 +83,13 @@ public:
     void ClearClick();
 
 private:
+    void StartRound(std::vector<std::size_t> rows);
+
     Collation m_collation;
     PickList m_settlements{m_collation};
     PickList m_sites{m_collation};
     std::string m_text;
+    Round m_round;
     int m_checks = 0;
     int m_rightPairs = 0;
     std::function<void()> m_textObserver;

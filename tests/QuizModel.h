@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct QuizModel {
     std::string text;
     int checks = 0; // since the last fill
     int right = 0;
+    std::vector<std::size_t> offered; // the rows of the site table in this round
+    std::vector<std::size_t> matched; // those of them checked as a right pair
 
     void Fill();
     // Choosing a position in a list, -1 for none. False for a position the list does not
@@ -25,6 +28,16 @@ struct QuizModel {
     void Clear();
     // "Верни: R от C" during a round, "Край: R от C" once the lists are empty, "" before.
     [[nodiscard]] std::string ScoreText() const;
+    [[nodiscard]] bool Over() const;
+    // The rows offered and not matched, by the settlement's alphabetical order.
+    [[nodiscard]] std::vector<std::size_t> Missed() const;
+    // "Settlement – site, област region", each text without its outer spaces.
+    [[nodiscard]] static std::string ReviewLine(std::size_t row);
+    // Plays the missed rows again; false, changing nothing, when no round is over with a miss.
+    bool Practice();
+
+private:
+    void Offer(std::vector<std::size_t> rows);
 };
 
 } // namespace quizmodel

@@ -204,6 +204,71 @@ TEST_F(QuizTest, ScoreCountsTheRoundUntilTheNextFill) {
     EXPECT_EQ(checked, 60);
 }
 
+// Three wrong pairs miss six rows: their own three settlements, and the three whose sites
+// they took, which are left over with the wrong ones' sites. Practising them right misses nothing.
+TEST_F(QuizTest, RoundEndsWithTheMissedRowsToPractise) {
+    Play(quiz, "Асеновград", "Античен театър");
+    Play(quiz, "Родопи ", "Музей на солта");
+    Play(quiz, "Ямбол", "Пещера Магура");
+    for (const auto& row : quiz::kSiteTable) {
+        if (quiztest::IndexOf(quiz.Settlements(), row.settlement) >= 0 &&
+            quiztest::IndexOf(quiz.Sites(), row.site) >= 0) {
+            Play(quiz, row.settlement, row.site);
+        }
+    }
+    ASSERT_EQ(quiz.Settlements().ListCount(), 3);
+    EXPECT_FALSE(quiz.RoundOver());
+    EXPECT_THROW(quiz.PracticeMissed(), std::logic_error);
+    while (quiz.Settlements().ListCount() > 0) {
+        quiz.Settlements().SetListIndex(0);
+        quiz.Sites().SetListIndex(0);
+        quiz.ListClick();
+    }
+    EXPECT_EQ(quiz.ScoreText(), "Край: 54 от 60");
+    const std::vector<std::string> missed{
+        "Асеновград – Бачковски манастир, област Пловдив",
+        "Пловдив – Античен театър, област Пловдив",
+        "Поморие – Музей на солта, област Бургас",
+        "Рабиша – Пещера Магура, област Видин",
+        "Родопи – Природна забележителност \u201EЧудните мостове\u201C, област Смолян",
+        "Ямбол – Античен град \"Кабиле\", област Ямбол",
+    };
+    EXPECT_EQ(quiz.MissedLines(), missed);
+
+    quiz.PracticeMissed();
+    EXPECT_EQ(quiztest::Items(quiz.Settlements()),
+              (std::vector<std::string>{"Асеновград", "Пловдив", "Поморие", "Рабиша", "Родопи ",
+                                        "Ямбол"}));
+    EXPECT_EQ(quiz.Sites().List(0), "Античен град \"Кабиле\"");
+    EXPECT_EQ(quiz.Text(), "");
+    EXPECT_EQ(quiz.ScoreText(), "");
+    EXPECT_EQ(quiz.MissedLines(), missed);
+    Play(quiz, "Родопи ", "Природна забележителност \u201EЧудните мостове\u201C");
+    EXPECT_EQ(quiz.Text(), "Вярно  селище Родопи  забележителност Природна забележителност "
+                           "\u201EЧудните мостове\u201C\r\n област Смолян");
+    Play(quiz, "Ямбол", "Музей на солта");
+    Play(quiz, "Поморие", "Античен град \"Кабиле\"");
+    for (const auto* settlement : {"Асеновград", "Пловдив", "Рабиша"}) {
+        const auto& row = *std::find_if(quiz::kSiteTable.begin(), quiz::kSiteTable.end(),
+                                        [&](const auto& r) { return r.settlement == settlement; });
+        Play(quiz, row.settlement, row.site);
+    }
+    EXPECT_EQ(quiz.ScoreText(), "Край: 4 от 6");
+    EXPECT_EQ(quiz.MissedLines(),
+              (std::vector<std::string>{"Поморие – Музей на солта, област Бургас",
+                                        "Ямбол – Античен град \"Кабиле\", област Ямбол"}));
+
+    quiz.PracticeMissed();
+    Play(quiz, "Поморие", "Музей на солта");
+    Play(quiz, "Ямбол", "Античен град \"Кабиле\"");
+    EXPECT_EQ(quiz.ScoreText(), "Край: 2 от 2");
+    EXPECT_TRUE(quiz.MissedLines().empty());
+    EXPECT_THROW(quiz.PracticeMissed(), std::logic_error);
+    quiz.ClearClick();
+    EXPECT_EQ(quiz.Settlements().ListCount(), 60);
+    EXPECT_EQ(quiz.MissedRows().size(), 60U);
+}
+
 // Sixty right pairs in a random order, each picked at whatever index it has moved to.
 TEST_F(QuizTest, WholeGameEmptiesBothLists) {
     std::vector<quiz::SiteRow> rows(quiz::kSiteTable.begin(), quiz::kSiteTable.end());

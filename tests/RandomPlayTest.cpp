@@ -5,6 +5,7 @@
 #include "QuizModel.h"
 
 #include <Quiz.h>
+#include <SiteTable.h>
 #include <gtest/gtest.h>
 #include <optional>
 #include <random>
@@ -16,7 +17,7 @@
 namespace {
 
 struct Action {
-    enum Kind { kSelect, kClear } kind = kSelect;
+    enum Kind { kSelect, kClear, kPractice } kind = kSelect;
     int list = 0;
     int index = -1;
 };
@@ -25,34 +26,44 @@ std::string Describe(const Action& action) {
     if (action.kind == Action::kClear) {
         return "clear";
     }
+    if (action.kind == Action::kPractice) {
+        return "practise the missed rows";
+    }
     return "select list " + std::to_string(action.list) + " index " + std::to_string(action.index);
 }
 
 struct Sequence {
     std::vector<Action> actions;
-    bool emptied = false; // the lists were played to empty, and chosen in while empty
+    bool emptied = false;   // a round was played to its end
+    bool practised = false; // a practice round was played to its end
 };
 
-// Positions are drawn from what the lists hold at that moment, a few of them out of range.
+// Positions are drawn from what the lists hold at that moment, a few of them out of range. A
+// round that is over is mostly practised again; now and then practice is asked for too soon.
 Sequence RandomSequence(unsigned seed) {
     std::mt19937 random(seed);
     quizmodel::QuizModel model;
     model.Fill();
     Sequence sequence;
-    const auto length = std::uniform_int_distribution<std::size_t>(1, 400)(random);
+    const auto length = std::uniform_int_distribution<std::size_t>(1, 1000)(random);
     for (std::size_t step = 0; step < length; ++step) {
         Action action;
-        if (random() % 100 == 0) {
+        const bool inPractice = model.offered.size() < quiz::kSiteTable.size();
+        sequence.practised = sequence.practised || (inPractice && model.Over());
+        if (random() % 300 == 0) {
             action.kind = Action::kClear;
             model.Clear();
+        } else if (random() % (model.Over() ? 2 : 200) == 0) {
+            action.kind = Action::kPractice;
+            model.Practice();
         } else {
             action.list = static_cast<int>(random() % 2);
             const int size =
                 static_cast<int>(model.lists[static_cast<std::size_t>(action.list)].size());
             action.index = std::uniform_int_distribution<int>(-2, size + 1)(random);
-            sequence.emptied = sequence.emptied || size == 0;
             model.Select(action.list, action.index);
         }
+        sequence.emptied = sequence.emptied || model.Over();
         sequence.actions.push_back(action);
     }
     return sequence;
@@ -77,6 +88,10 @@ std::string Compare(const quiz::Quiz& quiz, const quizmodel::QuizModel& model) {
         return "score is \"" + quiz.ScoreText() + "\" after " + std::to_string(quiz.Checks()) +
                " checks, the model says \"" + model.ScoreText() + "\"";
     }
+    if (model.Over() && quiz.MissedRows() != model.Missed()) {
+        return "the missed rows differ: " + std::to_string(quiz.MissedRows().size()) +
+               ", the model has " + std::to_string(model.Missed().size());
+    }
     return {};
 }
 
@@ -92,6 +107,18 @@ std::optional<std::string> Play(const std::vector<Action>& actions) {
         if (action.kind == Action::kClear) {
             quiz.ClearClick();
             model.Clear();
+        } else if (action.kind == Action::kPractice) {
+            const bool possible = model.Practice();
+            try {
+                quiz.PracticeMissed();
+                if (!possible) {
+                    return "step " + std::to_string(step) + ": practice with nothing to practise";
+                }
+            } catch (const std::logic_error& error) {
+                if (possible) {
+                    return "step " + std::to_string(step) + ": " + error.what();
+                }
+            }
         } else {
             const bool valid = model.Select(action.list, action.index);
             quiz::PickList& list = action.list == 0 ? quiz.Settlements() : quiz.Sites();
@@ -134,8 +161,9 @@ std::vector<Action> Shrink(std::vector<Action> actions) {
 TEST(RandomPlay, EngineAgreesWithTheModel) {
     constexpr unsigned kSequences = 3000;
     unsigned emptied = 0;
+    unsigned practised = 0;
     for (unsigned seed = 1; seed <= kSequences; ++seed) {
-        const auto [actions, playedToEmpty] = RandomSequence(seed);
+        const auto [actions, playedToEmpty, practiceEnded] = RandomSequence(seed);
         if (const auto failure = Play(actions)) {
             std::ostringstream report;
             report << "seed " << seed << ": " << *failure << "\nshortest sequence:";
@@ -147,9 +175,12 @@ TEST(RandomPlay, EngineAgreesWithTheModel) {
             FAIL() << report.str();
         }
         emptied += playedToEmpty ? 1 : 0;
+        practised += practiceEnded ? 1 : 0;
     }
-    // Enough of the games must reach the end, where an empty list is chosen in.
+    // Enough of the games must play a round to its end, where an empty list is chosen in, and
+    // a practice round to its own end.
     EXPECT_GT(emptied, kSequences / 20);
+    EXPECT_GT(practised, kSequences / 100);
 }
 
 } // namespace
