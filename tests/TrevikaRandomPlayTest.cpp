@@ -2,14 +2,17 @@
 // Random play through the real window: mouse clicks and key presses on the widgets, checked
 // against the reference model of the quiz rules after every step.
 #include "QuizModel.h"
+#include "ReviewDialog.h"
 #include "Trevika.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QListView>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <SiteTable.h>
 #include <random>
 
 using window::Trevika;
@@ -83,6 +86,50 @@ QString Difference(Trevika& window, const quizmodel::QuizModel& model) {
     return {};
 }
 
+// The review must show the model's score and missed rows, with a way on for each.
+QString ReviewDifference(const window::ReviewDialog& review, const quizmodel::QuizModel& model) {
+    if (review.Score()->text() != QString::fromStdString(model.ScoreText())) {
+        return QStringLiteral("the review's score is \"%1\"").arg(review.Score()->text());
+    }
+    QStringList expected;
+    for (const std::size_t row : model.Missed()) {
+        expected << QString::fromStdString(quizmodel::QuizModel::ReviewLine(row));
+    }
+    QStringList shown;
+    for (int row = 0; review.Missed() != nullptr && row < review.Missed()->count(); ++row) {
+        shown << review.Missed()->item(row)->text();
+    }
+    if (shown != expected) {
+        return QStringLiteral("the review shows %1 missed rows, the model %2")
+            .arg(shown.size())
+            .arg(expected.size());
+    }
+    if ((review.Practise() != nullptr) == expected.isEmpty()) {
+        return QStringLiteral("practice is offered wrongly");
+    }
+    return {};
+}
+
+// Answers the open review at random, as a learner might, and tells the model.
+QString AnswerReview(window::ReviewDialog& review, quizmodel::QuizModel& model, unsigned choice) {
+    if (review.Practise() != nullptr && choice % 4 == 0) {
+        QTest::mouseClick(review.Practise(), Qt::LeftButton);
+        model.Practice();
+        return QStringLiteral("practise");
+    }
+    if (choice % 4 == 1) {
+        QTest::mouseClick(review.NewRound(), Qt::LeftButton);
+        model.Clear();
+        return QStringLiteral("new round");
+    }
+    if (choice % 4 == 2) {
+        QTest::keyClick(&review, Qt::Key_Escape);
+        return QStringLiteral("escape");
+    }
+    QTest::mouseClick(review.Close(), Qt::LeftButton);
+    return QStringLiteral("close");
+}
+
 } // namespace
 
 void TrevikaRandomPlayTest::windowAgreesWithTheModel_data() {
@@ -104,15 +151,18 @@ void TrevikaRandomPlayTest::windowAgreesWithTheModel() {
     std::mt19937 random(seed);
     QStringList steps;
     int checks = 0;
+    int reviewed = 0;
     bool emptied = false;
-    for (int step = 0; step < 500; ++step) {
+    bool practised = false;
+    for (int step = 0; step < 1500; ++step) {
         const std::size_t before = model.lists[0].size();
         const int member = static_cast<int>(random() % 2);
         QListView* list = window.List1(member);
         const int size = list->model()->rowCount();
         const int selected = SelectedRow(list);
         const auto choice = random() % 200;
-        if (choice == 0) {
+        // Rarely in a round, so that rounds reach their end; soon once the lists are empty.
+        if ((choice == 0 && random() % 3 == 0) || (size == 0 && choice < 20)) {
             steps << QStringLiteral("clear");
             QTest::mouseClick(window.Command1(0), Qt::LeftButton);
             model.Clear();
@@ -155,9 +205,27 @@ void TrevikaRandomPlayTest::windowAgreesWithTheModel() {
                 model.Select(member, target);
             }
         }
-        checks += model.lists[0].size() < before ? 1 : 0;
+        const bool checked = model.lists[0].size() < before;
+        checks += checked ? 1 : 0;
         emptied = emptied || model.lists[0].empty();
-        const QString difference = Difference(window, model);
+        QString difference = Difference(window, model);
+        window::ReviewDialog* review = window.Review();
+        if (difference.isEmpty() && (review != nullptr) != (checked && model.Over())) {
+            difference = review != nullptr ? QStringLiteral("the review is open")
+                                           : QStringLiteral("the review is not open");
+        }
+        if (difference.isEmpty() && review != nullptr) {
+            difference = ReviewDifference(*review, model);
+            steps << QStringLiteral("review: %1").arg(AnswerReview(*review, model, random()));
+            practised = practised || model.offered.size() < quiz::kSiteTable.size();
+            reviewed += 1;
+            if (difference.isEmpty() && window.Review() != nullptr) {
+                difference = QStringLiteral("the review stays open");
+            }
+            if (difference.isEmpty()) {
+                difference = Difference(window, model);
+            }
+        }
         if (!difference.isEmpty()) {
             const auto recent = steps.mid(std::max(0, static_cast<int>(steps.size()) - 8));
             QFAIL(qPrintable(QStringLiteral("seed %1, step %2: %3\nlast steps:\n  %4")
@@ -166,9 +234,11 @@ void TrevikaRandomPlayTest::windowAgreesWithTheModel() {
                                  .arg(difference, recent.join(QStringLiteral("\n  ")))));
         }
     }
-    // The play must judge pairs, and in a long run play the lists to empty.
+    // The play must judge pairs, and in a long run play rounds to their end and practise.
     QVERIFY2(checks >= 60, qPrintable(QString::number(checks)));
     QVERIFY(emptied);
+    QVERIFY2(reviewed >= 3, qPrintable(QString::number(reviewed)));
+    QVERIFY(practised);
 }
 
 QTEST_MAIN(TrevikaRandomPlayTest)

@@ -3,6 +3,7 @@
 
 #include "ErrorReport.h"
 #include "PickListModel.h"
+#include "ReviewDialog.h"
 #include "VerdictNotification.h"
 #include "WindowDefinition.h"
 
@@ -39,8 +40,7 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
     CreateControls();
     m_quiz.SetTextObserver([this] { ShowText(); });
     m_quiz.SetScoreObserver([this] { ShowScore(); });
-    m_quiz.SetPairCheckedObserver(
-        [this] { m_notification->Announce(QString::fromStdString(m_quiz.Text())); });
+    m_quiz.SetPairCheckedObserver([this] { PairChecked(); });
     ShowText();
     Load();
 }
@@ -198,6 +198,33 @@ void Trevika::ShowScore() {
     m_score->setText(score);
     const QString name = QString::fromUtf8(kScoreAccessibleName);
     m_score->setAccessibleName(score.isEmpty() ? name : QStringLiteral("%1: %2").arg(name, score));
+}
+
+void Trevika::PairChecked() {
+    m_notification->Announce(QString::fromStdString(m_quiz.Text()));
+    if (m_quiz.RoundOver()) {
+        ReviewRound();
+    }
+}
+
+void Trevika::ReviewRound() {
+    QStringList missed;
+    for (const std::string& line : m_quiz.MissedLines()) {
+        missed << QString::fromStdString(line);
+    }
+    m_review = new ReviewDialog(QString::fromStdString(m_quiz.ScoreText()), missed, this);
+    m_review->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_review, &QDialog::finished, this, &Trevika::ReviewAnswered);
+    m_review->open();
+}
+
+void Trevika::ReviewAnswered(int result) {
+    if (result == ReviewDialog::kPractise) {
+        Run([this] { m_quiz.PracticeMissed(); });
+        m_list1[0]->setFocus(Qt::OtherFocusReason);
+    } else if (result == ReviewDialog::kNewRound) {
+        Command1Click(0);
+    }
 }
 
 void Trevika::paintEvent(QPaintEvent* /*event*/) {

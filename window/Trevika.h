@@ -2,7 +2,10 @@
 // Trevika, the quiz window: two pick lists, a clear button and the message box.
 #pragma once
 
+#include "ReviewDialog.h"
+
 #include <QFont>
+#include <QPointer>
 #include <QWidget>
 #include <Quiz.h>
 #include <array>
@@ -24,6 +27,8 @@ class VerdictNotification;
 // engine through Run(), which is also the one place where an engine error is caught; the
 // engine's own changes come back through the models and the engine's observers: the text,
 // the score, and each finished check, whose verdict goes to screen readers as a notification.
+// The check that ends a round opens a ReviewDialog of what the round missed; the learner's
+// answer to it goes to the engine like any other action.
 class Trevika : public QWidget {
     Q_OBJECT
 
@@ -41,6 +46,10 @@ public:
     [[nodiscard]] QPlainTextEdit* Text1(int member) const { return m_text1.at(member); }
     [[nodiscard]] QLabel* Score() const { return m_score; }
     [[nodiscard]] VerdictNotification* Notification() const { return m_notification; }
+    // The review of the round just over, while it is open.
+    [[nodiscard]] ReviewDialog* Review() const {
+        return m_review != nullptr && m_review->isVisible() ? m_review.data() : nullptr;
+    }
 
     // Runs a user's action on the engine. An error that escapes it must not cross Qt's event
     // loop: it is reported, and the program ends with a failure status.
@@ -57,6 +66,9 @@ private:
     void ShowListIndex(int member, int index);
     void ShowText();
     void ShowScore();
+    void PairChecked();
+    void ReviewRound();
+    void ReviewAnswered(int result);
 
     quiz::Quiz m_quiz;
     std::array<QLabel*, 3> m_label1{};
@@ -66,6 +78,7 @@ private:
     std::array<PickListModel*, 2> m_models{};
     QLabel* m_score = nullptr;
     VerdictNotification* m_notification = nullptr;
+    QPointer<ReviewDialog> m_review;
     // Set while the engine works, so that the selection changes it makes itself in the views
     // are not taken for the user's.
     bool m_running = false;

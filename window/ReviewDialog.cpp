@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+#include "ReviewDialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace window {
+namespace {
+
+constexpr const char* kTitle = "Край на кръга";
+constexpr const char* kMissedHeading = "Верните двойки:";
+constexpr const char* kAllRight = "Всички двойки са верни.";
+constexpr const char* kPractiseCaption = "Упражнявай грешките";
+constexpr const char* kNewRoundCaption = "Нов кръг";
+constexpr const char* kCloseCaption = "Затвори";
+// Lines the list shows before it scrolls; a whole round's 60 would not fit a small screen.
+constexpr int kVisibleLines = 12;
+
+} // namespace
+
+ReviewDialog::ReviewDialog(const QString& score, const QStringList& missed, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("ReviewDialog"));
+    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowModality(Qt::WindowModal);
+    // A window of its own takes the application's font, not its parent's.
+    if (parent != nullptr) {
+        setFont(parent->font());
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    // Not tied to any control, so a screen reader reads it with the dialog as it appears.
+    m_score = new QLabel(score, this);
+    m_score->setObjectName(QStringLiteral("ReviewScore"));
+    layout->addWidget(m_score);
+
+    auto* buttons = new QDialogButtonBox(this);
+    if (missed.isEmpty()) {
+        layout->addWidget(new QLabel(QString::fromUtf8(kAllRight), this));
+    } else {
+        auto* heading = new QLabel(QString::fromUtf8(kMissedHeading), this);
+        m_missed = new QListWidget(this);
+        m_missed->setObjectName(QStringLiteral("ReviewMissed"));
+        m_missed->addItems(missed);
+        m_missed->setCurrentRow(0);
+        heading->setBuddy(m_missed);
+        m_missed->setAccessibleName(heading->text());
+        // Wide enough for the longest line, and as tall as a dozen; longer lists scroll.
+        const int frame = 2 * m_missed->frameWidth();
+        m_missed->setMinimumWidth(m_missed->sizeHintForColumn(0) + frame +
+                                  m_missed->verticalScrollBar()->sizeHint().width());
+        m_missed->setMinimumHeight(
+            m_missed->sizeHintForRow(0) * std::min<int>(kVisibleLines, missed.size()) + frame);
+        layout->addWidget(heading);
+        layout->addWidget(m_missed);
+        m_practise =
+            buttons->addButton(QString::fromUtf8(kPractiseCaption), QDialogButtonBox::AcceptRole);
+        connect(m_practise, &QPushButton::clicked, this, [this] { done(kPractise); });
+    }
+    m_newRound =
+        buttons->addButton(QString::fromUtf8(kNewRoundCaption), QDialogButtonBox::ActionRole);
+    connect(m_newRound, &QPushButton::clicked, this, [this] { done(kNewRound); });
+    m_close = buttons->addButton(QString::fromUtf8(kCloseCaption), QDialogButtonBox::RejectRole);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    QPushButton* defaultButton = m_practise != nullptr ? m_practise : m_newRound;
+    defaultButton->setDefault(true);
+    if (m_missed != nullptr) {
+        m_missed->setFocus(Qt::OtherFocusReason);
+    } else {
+        defaultButton->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+} // namespace window
