@@ -6,6 +6,7 @@
 # with Windows; the installed program starts; the uninstaller removes all of it silently.
 #   check_windows_packages.sh BUILD_DIR WORK_DIR        (needs DISPLAY and Wine)
 set -euo pipefail
+"$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-prefix"
 build=$1 work=$2
 rm -rf "$work" && mkdir -p "$work"
 (cd "$build" && cpack -G "NSIS;ZIP" >"$work/cpack.log") || { cat "$work/cpack.log"; exit 1; }

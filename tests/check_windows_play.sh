@@ -5,6 +5,7 @@
 # pair, then the clear button and the right pair again, which only full lists allow.
 #   check_windows_play.sh EXE        (needs DISPLAY, Wine, xdotool and xclip)
 set -euo pipefail
+"$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-prefix"
 exe=$1
 [ -n "${DISPLAY:-}" ] || { echo "no X display: run under xvfb-run"; exit 1; }
 
