@@ -14,7 +14,7 @@ struct SiteRow {
     std::string_view region;
 };
 
-// Positions in the lists are 16-bit signed numbers, so no list can ever hold more.
+// The most items a pick list holds: every position in it then fits in a 16-bit signed number.
 inline constexpr int kMaxItems = 32767;
 
 // Texts are UTF-8 and exact to the letter: the four kinds of quotation mark and the trailing
@@ -84,6 +84,6 @@ inline constexpr auto kSiteTable = std::to_array<SiteRow>({
 });
 
 static_assert(kSiteTable.size() <= static_cast<std::size_t>(kMaxItems),
-              "the pair check walks the table with a 16-bit counter");
+              "both pick lists must hold the whole table");
 
 } // namespace quiz

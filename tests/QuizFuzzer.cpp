@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -46,10 +47,22 @@ const quiz::Collation& Order() {
 }
 
 void CheckInvariants(const quiz::Quiz& quiz) {
-    for (const quiz::PickList* list : {&quiz.Settlements(), &quiz.Sites()}) {
-        if (list->ListCount() > static_cast<int>(quiz::kSiteTable.size())) {
-            Fail("a list holds " + std::to_string(list->ListCount()) + " items");
+    if (quiz.RightPairs() < 0 || quiz.RightPairs() > quiz.Checks()) {
+        Fail(std::to_string(quiz.RightPairs()) + " right of " + std::to_string(quiz.Checks()));
+    }
+    if (quiz.RoundOver() != (quiz.Checks() > 0 && quiz.Settlements().ListCount() == 0 &&
+                             quiz.Sites().ListCount() == 0)) {
+        Fail("the round is over with items left, or goes on with none");
+    }
+    // The review lists each row once, in the settlement list's order.
+    const std::vector<std::size_t> missed = quiz.MissedRows();
+    for (std::size_t at = 1; at < missed.size(); ++at) {
+        if (!Order().Less(quiz::kSiteTable.at(missed[at - 1]).settlement,
+                          quiz::kSiteTable.at(missed[at]).settlement)) {
+            Fail("missed rows out of order at " + std::to_string(at));
         }
+    }
+    for (const quiz::PickList* list : {&quiz.Settlements(), &quiz.Sites()}) {
         if (list->ListIndex() < -1 || list->ListIndex() >= list->ListCount()) {
             Fail("selection " + std::to_string(list->ListIndex()) + " outside the list");
         }
@@ -96,7 +109,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             quiz.FillLists();
             break;
         case 1:
-            quiz.ClearClick();
+            if ((operation & 0x40) != 0) {
+                Expect(quiz.RoundOver() && !quiz.MissedRows().empty(), "PracticeMissed",
+                       [&] { quiz.PracticeMissed(); });
+            } else {
+                quiz.ClearClick();
+            }
             break;
         case 2: {
             const int index = bytes.Index() % 70;

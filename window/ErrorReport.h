@@ -7,8 +7,10 @@ class QWidget;
 
 namespace window {
 
-// Shows the error in a critical message box and makes the event loop end with a failure
-// status once the user has read it.
+inline constexpr const char* kFatalErrorHeadline = "Тревика спря поради грешка.";
+
+// Shows the headline and, below it, the error in a critical message box, and makes the event
+// loop end with a failure status once the user has read it.
 void ReportFatalError(QWidget* parent, const QString& error);
 
 } // namespace window
