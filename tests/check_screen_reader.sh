@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Plays the quiz with Orca, the real screen reader, listening, and checks what Orca says: the
-# verdict of a right pair and of a wrong pair, each right after its pick, and the round's
-# score when the review opens at the round's end, then the review's lines as the learner
-# moves through them. Everything runs on a virtual display, a private D-Bus session with its
+# Plays the quiz with Orca, the real screen reader, listening, and checks what Orca says: how
+# to browse a list, as it takes the focus; the sites read out while browsing, with nothing
+# picked; the verdict of a right pair and of a wrong pair, each right after its pick; and the
+# round's score when the review opens at the round's end, then the review's lines as the
+# learner moves through them. Everything runs on a virtual display, a private D-Bus session with its
 # own accessibility bus, and a private home; speech goes to libao's null output, since
 # without a sound card speaking blocks. Orca's debug log is where its speech is read.
 #   check_screen_reader.sh PROGRAM       (needs Orca, speech-dispatcher, espeak-ng, Xvfb,
@@ -115,10 +116,36 @@ said() {
     exit 1
 }
 
+# What Orca has said since the log had the given number of lines, a text a line.
+said_since() {
+    tail -n +"$(($1 + 1))" "$log" | sed -n "s/^.*SPEECH OUTPUT: '\(.*\)' *{'established.*$/\1/p"
+}
+
 said "Screen reader on."
 keys shift+Tab
 said "List with 3 items."
-keys End Tab Home
+keys End Tab
+said "Ctrl и стрелките: разглеждане; интервал: избор."
+# Browsing the sites with Ctrl reads them out and picks none; space picks.
+mark=$(wc -l <"$log")
+keys ctrl+Home ctrl+End ctrl+Home
+browsed=(
+    'Античен град "Кабиле"'
+    'Антична римска „Вила Армира“'
+    'Античен град "Кабиле"'
+)
+for _ in $(seq 100); do
+    heard=$(said_since "$mark" | grep -F -e Античен -e Антична || true)
+    [ "$(wc -l <<<"$heard")" -ge 3 ] && break
+    sleep 0.1
+done
+sleep 1
+heard=$(said_since "$mark" | grep -F -e Античен -e Антична -e notification | sed 's/\.$//')
+if [ "$heard" != "$(printf '%s\n' "${browsed[@]}")" ]; then
+    printf 'browsing with Ctrl, Orca said:\n%s\n' "$(said_since "$mark")"
+    exit 1
+fi
+keys space
 said 'notification Вярно  селище Ямбол забележителност Античен град "Кабиле" област Ямбол.'
 keys shift+Tab Home Tab space
 said "notification Грешно Търговище забележителност Античен театър."
@@ -128,4 +155,4 @@ said "Край на кръга dialog Край: 3 от 60."
 keys Down
 said "Балчик – Архитектурно-парков комплекс „Двореца“, област Добрич."
 keys Escape
-echo "Orca said the verdicts, the round's score and the review's lines"
+echo "Orca said how to browse, the sites browsed, the verdicts, the round's score and the review's lines"

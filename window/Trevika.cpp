@@ -3,6 +3,7 @@
 
 #include "ErrorReport.h"
 #include "PickListModel.h"
+#include "PickListView.h"
 #include "ReviewDialog.h"
 #include "VerdictNotification.h"
 #include "WindowDefinition.h"
@@ -21,6 +22,17 @@ namespace {
 
 QColor ToColour(Rgb rgb) {
     return {rgb.red, rgb.green, rgb.blue};
+}
+
+// A fixed background comes with its text colour: the platform's would follow a dark theme and
+// be light on a light background.
+void SetColours(QWidget* widget, Rgb background) {
+    QPalette palette = widget->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, ToColour(background));
+        palette.setColor(group, QPalette::WindowText, ToColour(kTextColour));
+    }
+    widget->setPalette(palette);
 }
 
 } // namespace
@@ -45,17 +57,8 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
     Load();
 }
 
-Trevika::~Trevika() {
-    // The models observe the engine, and Qt would delete them with the other children only
-    // after the engine, a member, is gone.
-    for (PickListModel*& model : m_models) {
-        delete model;
-        model = nullptr;
-    }
-    m_quiz.SetTextObserver({});
-    m_quiz.SetScoreObserver({});
-    m_quiz.SetPairCheckedObserver({});
-}
+// Where PickListModel is known, for the members that own the models.
+Trevika::~Trevika() = default;
 
 QFont Trevika::DefinedFont() {
     return QFont(
@@ -69,9 +72,7 @@ void Trevika::CreateControls() {
         label->setObjectName(QStringLiteral("Label1_%1").arg(member));
         label->setGeometry(ToPixels(kLabel1[member]));
         label->setAutoFillBackground(true);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, ToColour(kLabelColour));
-        label->setPalette(palette);
+        SetColours(label, kLabelColour);
         m_label1[member] = label;
     }
 
@@ -89,8 +90,9 @@ void Trevika::CreateControls() {
 
     std::array<quiz::PickList*, 2> pickLists{&m_quiz.Settlements(), &m_quiz.Sites()};
     for (std::size_t member = 0; member < m_list1.size(); ++member) {
-        auto* model = new PickListModel(*pickLists[member], this);
-        auto* list = new QListView(this);
+        m_models[member] = std::make_unique<PickListModel>(*pickLists[member]);
+        PickListModel* model = m_models[member].get();
+        auto* list = new PickListView(this);
         list->setObjectName(QStringLiteral("List1_%1").arg(member));
         list->setGeometry(ToPixels(kList1[member]));
         list->setModel(model);
@@ -99,6 +101,7 @@ void Trevika::CreateControls() {
         list->setUniformItemSizes(true);
         // The heading names the list for a screen reader; a buddy label alone does not.
         list->setAccessibleName(QString::fromUtf8(kLabel1Captions[member + 1]));
+        list->setAccessibleDescription(QString::fromUtf8(kListAccessibleDescription));
         m_label1[member + 1]->setBuddy(list);
         const int memberIndex = static_cast<int>(member);
         // Any change of selection counts, by mouse, keyboard or an assistive technology.
@@ -108,7 +111,6 @@ void Trevika::CreateControls() {
                 [this, memberIndex](int index) { ShowListIndex(memberIndex, index); });
         // A view keeps its scroll position through a reset; refilled, a list starts at the top.
         connect(model, &QAbstractItemModel::modelReset, list, &QAbstractItemView::scrollToTop);
-        m_models[member] = model;
         m_list1[member] = list;
     }
 
@@ -119,16 +121,18 @@ void Trevika::CreateControls() {
     // A palette alone is ignored by several platform styles; a style sheet is drawn by all.
     const QColor face = ToColour(kButtonColour);
     button->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; border: 1px solid %2; }"
+        QStringLiteral("QPushButton { background-color: %1; color: %3; border: 1px solid %2; }"
                        "QPushButton:focus { border: 2px solid palette(highlight); }"
                        "QPushButton:pressed { background-color: %2; }")
-            .arg(face.name(), face.darker(150).name()));
+            .arg(face.name(), face.darker(150).name(), ToColour(kTextColour).name()));
     connect(button, &QPushButton::clicked, this, [this] { Command1Click(0); });
 
     m_score = new QLabel(this);
     m_score->setObjectName(QStringLiteral("Score"));
     m_score->setGeometry(ToPixels(kScore));
     m_score->setAlignment(Qt::AlignCenter);
+    // Drawn on the window's own background, which it does not fill.
+    SetColours(m_score, kWindowColour);
     m_notification = new VerdictNotification(this);
 
     setTabOrder(text, m_list1[0]);

@@ -10,6 +10,7 @@
 #include <Quiz.h>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QListView;
@@ -75,7 +76,6 @@ private:
     std::array<QPushButton*, 1> m_command1{};
     std::array<QListView*, 2> m_list1{};
     std::array<QPlainTextEdit*, 1> m_text1{};
-    std::array<PickListModel*, 2> m_models{};
     QLabel* m_score = nullptr;
     VerdictNotification* m_notification = nullptr;
     QPointer<ReviewDialog> m_review;
@@ -83,6 +83,10 @@ private:
     // are not taken for the user's.
     bool m_running = false;
     bool m_failed = false;
+    // The models observe the engine's lists, so they must go before the engine, and Qt deletes
+    // children only after every member: they are members, the last, so they go first, while
+    // the views that a model's end still reaches have the whole window to report to.
+    std::array<std::unique_ptr<PickListModel>, 2> m_models;
 };
 
 } // namespace window

@@ -63,6 +63,8 @@ struct Rgb {
 inline constexpr Rgb kWindowColour{192, 192, 255};
 inline constexpr Rgb kLabelColour{255, 192, 128};
 inline constexpr Rgb kButtonColour{255, 128, 128};
+// The text on those three backgrounds; the lists and the message box keep the platform's.
+inline constexpr Rgb kTextColour{0, 0, 0};
 
 inline constexpr const char* kFontFamily = "Times New Roman";
 // Metric-compatible with Times New Roman and with Cyrillic, so the layout holds without it.
@@ -78,6 +80,9 @@ inline constexpr std::array<const char*, 3> kLabel1Captions{
 };
 inline constexpr std::array<const char*, 1> kCommand1Captions{"Чисти"};
 inline constexpr const char* kText1AccessibleName = "Съобщение";
+// Said by a screen reader when a list takes the focus: how to hear the items before picking.
+inline constexpr const char* kListAccessibleDescription =
+    "Ctrl и стрелките: разглеждане; интервал: избор";
 // A screen reader reads this, then the score itself.
 inline constexpr const char* kScoreAccessibleName = "Резултат";
 // The window's icon, in the sizes a title bar and a task switcher use; the larger ones are
