@@ -55,7 +55,9 @@ ReviewDialog::ReviewDialog(const QString& score, const QStringList& missed, QWid
         m_missed->setMinimumWidth(m_missed->sizeHintForColumn(0) + frame +
                                   m_missed->verticalScrollBar()->sizeHint().width());
         m_missed->setMinimumHeight(
-            m_missed->sizeHintForRow(0) * std::min<int>(kVisibleLines, missed.size()) + frame);
+            m_missed->sizeHintForRow(0) *
+                static_cast<int>(std::min<qsizetype>(kVisibleLines, missed.size())) +
+            frame);
         layout->addWidget(heading);
         layout->addWidget(m_missed);
         m_practise =
