@@ -15,7 +15,6 @@ namespace quiz {
 class Round {
 public:
     void Start(std::vector<std::size_t> rows);
-    [[nodiscard]] const std::vector<std::size_t>& Offered() const { return m_offered; }
     // The row's settlement and site were checked together as a right pair.
     void Matched(std::size_t row);
     // The offered rows not matched so far, in the order they were offered.
