@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "Quiz.h"
 
-#include "SiteTable.h"
-
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <stdexcept>
 
 namespace quiz {
@@ -33,6 +32,19 @@ void Quiz::SetText(std::string text) {
     Notify(m_textObserver);
 }
 
+void Quiz::UseTable(std::shared_ptr<const PairTable> table, std::string text) {
+    if (!table || table->pairs.empty() || table->columns.size() < 2 || table->columns.size() > 3) {
+        throw std::invalid_argument(
+            "UseTable: needs a table of two or three columns with a pair, has " +
+            (table ? std::to_string(table->columns.size()) + " columns and " +
+                         std::to_string(table->pairs.size()) + " pairs"
+                   : std::string("none")));
+    }
+    m_table = std::move(table);
+    FillLists();
+    SetText(std::move(text));
+}
+
 bool Quiz::RoundOver() const {
     return m_checks > 0 && m_settlements.ListCount() == 0 && m_sites.ListCount() == 0;
 }
@@ -44,7 +56,7 @@ std::string Quiz::ScoreText() const {
 std::vector<std::size_t> Quiz::MissedRows() const {
     std::vector<std::size_t> rows = m_round.Unmatched();
     std::stable_sort(rows.begin(), rows.end(), [this](std::size_t a, std::size_t b) {
-        return m_collation.Less(kSiteTable[a].settlement, kSiteTable[b].settlement);
+        return m_collation.Less(m_table->pairs[a].left, m_table->pairs[b].left);
     });
     return rows;
 }
@@ -52,13 +64,13 @@ std::vector<std::size_t> Quiz::MissedRows() const {
 std::vector<std::string> Quiz::MissedLines() const {
     std::vector<std::string> lines;
     for (const std::size_t row : MissedRows()) {
-        lines.push_back(ReviewLine(kSiteTable[row]));
+        lines.push_back(ReviewLine(*m_table, m_table->pairs[row]));
     }
     return lines;
 }
 
 void Quiz::FillLists() {
-    std::vector<std::size_t> rows(kSiteTable.size());
+    std::vector<std::size_t> rows(m_table->pairs.size());
     std::iota(rows.begin(), rows.end(), std::size_t{0});
     StartRound(std::move(rows));
 }
@@ -78,8 +90,8 @@ void Quiz::StartRound(std::vector<std::size_t> rows) {
     m_settlements.Clear();
     m_sites.Clear();
     for (const std::size_t row : rows) {
-        m_settlements.AddItem(std::string(kSiteTable[row].settlement));
-        m_sites.AddItem(std::string(kSiteTable[row].site));
+        m_settlements.AddItem(m_table->pairs[row].left);
+        m_sites.AddItem(m_table->pairs[row].right);
     }
     m_round.Start(std::move(rows));
     m_checks = 0;
@@ -98,25 +110,40 @@ void Quiz::CheckPair() {
     const std::string settlement = m_settlements.List(settlementIndex);
     const std::string site = m_sites.List(siteIndex);
 
-    // The row is found by the settlement's exact text. The scan runs to the end, so the last
-    // matching row wins, and a settlement that is in no row is judged against row 0.
-    std::size_t match = 0;
-    for (std::size_t row = 0; row < kSiteTable.size(); ++row) {
-        if (kSiteTable[row].settlement == settlement) {
-            match = row;
+    const std::vector<Pair>& pairs = m_table->pairs;
+    std::optional<std::size_t> match;
+    for (std::size_t pair = pairs.size(); pair-- > 0;) {
+        if (pairs[pair].left != settlement || pairs[pair].right != site) {
+            continue;
+        }
+        if (!match || m_round.Open(pair)) {
+            match = pair;
+        }
+        if (m_round.Open(pair)) {
+            break;
         }
     }
-    const SiteRow& row = kSiteTable[match];
+    // A left text that is in no pair, which only a caller adding items of its own can bring
+    // about, is judged against the first pair.
+    const bool unknown = std::none_of(pairs.begin(), pairs.end(), [&settlement](const Pair& pair) {
+        return pair.left == settlement;
+    });
+    if (unknown && pairs.front().right == site) {
+        match = 0;
+    }
 
+    const std::vector<std::string>& columns = m_table->columns;
     std::string verdict;
-    const bool right = row.site == site;
-    if (right) {
-        verdict.append(kRightWord).append(kBeforeSettlement).append(settlement);
-        verdict.append(kBeforeSite).append(site).append(kLineBreak);
-        verdict.append(kBeforeRegion).append(row.region);
+    if (match) {
+        verdict.append(kRightWord).append(kSpace).append(columns[0]).append(kSpace);
+        verdict.append(settlement).append(kSpace).append(columns[1]).append(kSpace).append(site);
+        if (m_table->HasNotes()) {
+            verdict.append(kLineBreak).append(kSpace).append(columns[2]).append(kSpace);
+            verdict.append(pairs[*match].note);
+        }
     } else {
-        verdict.append(kWrongWord).append(settlement);
-        verdict.append(kBeforeSite).append(site).append(kLineBreak);
+        verdict.append(kWrongWord).append(settlement).append(kSpace).append(columns[1]);
+        verdict.append(kSpace).append(site).append(kLineBreak);
     }
     // One replacement shows what writing the pieces one after another would leave behind,
     // without letting a view draw the half-made verdict.
@@ -128,9 +155,9 @@ void Quiz::CheckPair() {
     m_sites.SetListIndex(-1);
 
     ++m_checks;
-    if (right) {
+    if (match) {
         ++m_rightPairs;
-        m_round.Matched(match);
+        m_round.Matched(*match);
     }
     Notify(m_scoreObserver);
     Notify(m_pairCheckedObserver);

@@ -3,23 +3,24 @@
 #pragma once
 
 #include "Collation.h"
+#include "PairTable.h"
 #include "PickList.h"
 #include "Round.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quiz {
 
-// The pieces a verdict is joined from.
+// The pieces a verdict is joined from, with the table's column names between them and the
+// texts: "Вярно  селище Мелник забележителност Кордопулова къща\r\n област Благоевград".
 inline constexpr std::string_view kRightWord = "Вярно ";
 inline constexpr std::string_view kWrongWord = "Грешно ";
-inline constexpr std::string_view kBeforeSettlement = " селище ";
-inline constexpr std::string_view kBeforeSite = " забележителност ";
+inline constexpr std::string_view kSpace = " ";
 inline constexpr std::string_view kLineBreak = "\r\n";
-inline constexpr std::string_view kBeforeRegion = " област ";
 
 // The pieces of the running score: "Верни: 3 от 5" while a round goes on, "Край: 57 от 60"
 // once every pair has been checked.
@@ -30,8 +31,9 @@ inline constexpr std::string_view kScoreOf = " от ";
 // The score as the learner reads it: empty before the first check of a round.
 [[nodiscard]] std::string ScoreText(int rightPairs, int checks, bool roundOver);
 
-// The whole state of one quiz: pick list 0 offers the settlements, pick list 1 the sites,
-// and the message text shows the latest verdict. Views read it here and keep no copy.
+// The whole state of one quiz: the table of pairs in play, pick list 0 with their left texts
+// (the settlements of the built-in table), pick list 1 with their right texts (the sites),
+// and the message text with the latest verdict. Views read it here and keep no copy.
 class Quiz {
 public:
     // The message text starts as the given text, until the first verdict replaces it.
@@ -43,6 +45,12 @@ public:
     [[nodiscard]] PickList& Sites() { return m_sites; }
     [[nodiscard]] const PickList& Settlements() const { return m_settlements; }
     [[nodiscard]] const PickList& Sites() const { return m_sites; }
+
+    [[nodiscard]] const PairTable& Table() const { return *m_table; }
+    [[nodiscard]] bool BuiltIn() const { return m_table == BuiltInTable(); }
+    // Puts another table in play and starts a full round of it, with the given message.
+    // Throws std::invalid_argument for a table with no pairs or without two or three columns.
+    void UseTable(std::shared_ptr<const PairTable> table, std::string text = {});
 
     [[nodiscard]] const std::string& Text() const { return m_text; }
     // The text is only ever replaced whole; the observer hears of each replacement.
@@ -62,18 +70,21 @@ public:
         m_pairCheckedObserver = std::move(observer);
     }
 
-    // The rows of the site table that this round has not matched as right pairs, in the order
-    // of the settlement list. Once the round is over, these are the rows it missed.
+    // The pairs of the table that this round has not matched, in the order of the left list.
+    // Once the round is over, these are the pairs it missed.
     [[nodiscard]] std::vector<std::size_t> MissedRows() const;
-    // The same rows as a review shows them, with their right pairs (ReviewLine).
+    // The same pairs as a review shows them (ReviewLine).
     [[nodiscard]] std::vector<std::string> MissedLines() const;
 
-    // Both pick lists anew from the site table, with no selection, and a new round's score.
+    // Both pick lists anew from the table, with no selection, and a new round's score.
     void FillLists();
-    // A practice round: both lists anew with the rows that the round just over missed, a new
+    // A practice round: both lists anew with the pairs that the round just over missed, a new
     // score and an empty message. Throws std::logic_error unless a round is over with a miss.
     void PracticeMissed();
-    // Judges the selected settlement and site, writes the verdict and takes both items out.
+    // Judges the selected texts, writes the verdict and takes both items out. A pair is right
+    // when a pair of the table holds both texts; texts may repeat in a table, so the pair
+    // that counts is the last such one still open in the round, or else the last one. A left
+    // text in no pair is judged against the first pair.
     // Throws std::logic_error unless both lists have a selection.
     void CheckPair();
 
@@ -85,6 +96,7 @@ public:
 private:
     void StartRound(std::vector<std::size_t> rows);
 
+    std::shared_ptr<const PairTable> m_table = BuiltInTable();
     Collation m_collation;
     PickList m_settlements{m_collation};
     PickList m_sites{m_collation};

@@ -2,43 +2,33 @@
 #include "Round.h"
 
 #include <algorithm>
-#include <string_view>
 
 namespace quiz {
-namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
+void Round::Start(std::vector<std::size_t> pairs) {
+    m_offered = std::move(pairs);
+    m_open.assign(m_offered.empty() ? 0 : *std::max_element(m_offered.begin(), m_offered.end()) + 1,
+                  false);
+    for (const std::size_t pair : m_offered) {
+        m_open[pair] = true;
     }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-} // namespace
-
-void Round::Start(std::vector<std::size_t> rows) {
-    m_offered = std::move(rows);
-    m_matched.assign(kSiteTable.size(), false);
+void Round::Matched(std::size_t pair) {
+    if (pair < m_open.size()) {
+        m_open[pair] = false;
+    }
 }
 
-void Round::Matched(std::size_t row) {
-    m_matched.at(row) = true;
+bool Round::Open(std::size_t pair) const {
+    return pair < m_open.size() && m_open[pair];
 }
 
 std::vector<std::size_t> Round::Unmatched() const {
-    std::vector<std::size_t> rows;
-    std::copy_if(m_offered.begin(), m_offered.end(), std::back_inserter(rows),
-                 [this](std::size_t row) { return !m_matched[row]; });
-    return rows;
-}
-
-std::string ReviewLine(const SiteRow& row) {
-    std::string line(Trimmed(row.settlement));
-    return line.append(" – ")
-        .append(Trimmed(row.site))
-        .append(", област ")
-        .append(Trimmed(row.region));
+    std::vector<std::size_t> pairs;
+    std::copy_if(m_offered.begin(), m_offered.end(), std::back_inserter(pairs),
+                 [this](std::size_t pair) { return m_open[pair]; });
+    return pairs;
 }
 
 } // namespace quiz

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
 #include <random>
 #include <set>
 #include <stdexcept>
@@ -294,6 +295,59 @@ TEST_F(QuizTest, WholeGameEmptiesBothLists) {
     quiz.ClearClick();
     EXPECT_EQ(quiz.Settlements().ListCount(), 60);
     EXPECT_EQ(quiz.Sites().ListCount(), 60);
+}
+
+} // namespace
+
+namespace {
+
+std::shared_ptr<const quiz::PairTable> Authors(bool notes) {
+    quiz::PairTable table{"Автори", {"автор", "творба"}, {}};
+    if (notes) {
+        table.columns.emplace_back("година");
+    }
+    table.pairs = {{"Иван Вазов", "Под игото", "1894"},
+                   {"Иван Вазов", "Епопея на забравените", "1884"},
+                   {"Христо Ботев", "Хаджи Димитър", "1873"},
+                   {"Иван Вазов", "Под игото", "1889"}};
+    return std::make_shared<const quiz::PairTable>(std::move(table));
+}
+
+// A text may stand in several pairs: any pair that holds both texts is right, each pair of
+// the table counts once, and the later of two equal pairs speaks first.
+TEST(OpenedTable, RepeatedTextsPairWithAnyOfTheirPartners) {
+    Quiz quiz("Задача");
+    quiz.UseTable(Authors(true));
+    EXPECT_EQ(quiz.Text(), "");
+    EXPECT_EQ(quiztest::Items(quiz.Settlements()),
+              (std::vector<std::string>{"Иван Вазов", "Иван Вазов", "Иван Вазов", "Христо Ботев"}));
+    Play(quiz, "Иван Вазов", "Под игото");
+    EXPECT_EQ(quiz.Text(), "Вярно  автор Иван Вазов творба Под игото\r\n година 1889");
+    Play(quiz, "Иван Вазов", "Хаджи Димитър");
+    EXPECT_EQ(quiz.Text(), "Грешно Иван Вазов творба Хаджи Димитър\r\n");
+    Play(quiz, "Иван Вазов", "Под игото");
+    EXPECT_EQ(quiz.Text(), "Вярно  автор Иван Вазов творба Под игото\r\n година 1894");
+    Play(quiz, "Христо Ботев", "Епопея на забравените");
+    EXPECT_EQ(quiz.ScoreText(), "Край: 2 от 4");
+    EXPECT_EQ(quiz.MissedLines(),
+              (std::vector<std::string>{"Иван Вазов – Епопея на забравените, година 1884",
+                                        "Христо Ботев – Хаджи Димитър, година 1873"}));
+    quiz.PracticeMissed();
+    Play(quiz, "Иван Вазов", "Епопея на забравените");
+    EXPECT_EQ(quiz.Text(), "Вярно  автор Иван Вазов творба Епопея на забравените\r\n година 1884");
+}
+
+TEST(OpenedTable, TwoColumnsGiveVerdictsWithoutNotes) {
+    Quiz quiz;
+    quiz.UseTable(Authors(false));
+    Play(quiz, "Христо Ботев", "Хаджи Димитър");
+    EXPECT_EQ(quiz.Text(), "Вярно  автор Христо Ботев творба Хаджи Димитър");
+    Play(quiz, "Иван Вазов", "Под игото");
+    quiz.ClearClick();
+    EXPECT_EQ(quiz.Settlements().ListCount(), 4);
+    EXPECT_EQ(quiz.MissedLines().front(), "Иван Вазов – Под игото");
+    EXPECT_THROW(quiz.UseTable(std::make_shared<const quiz::PairTable>()), std::invalid_argument);
+    EXPECT_EQ(quiz.Settlements().ListCount(), 4);
 }
 
 } // namespace

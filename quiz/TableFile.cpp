@@ -1,0 +1,273 @@
+// SPDX-License-Identifier: MIT
+#include "TableFile.h"
+
+#include "TextEncoding.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace quiz {
+namespace {
+
+constexpr std::array<char, 3> kSeparators{';', '\t', ','};
+constexpr std::array<const char*, 3> kColumnOrdinals{"първата", "втората", "третата"};
+constexpr std::array<const char*, 3> kInColumn{"в първата", "във втората", "в третата"};
+
+// One line of the file as fields; a quoted field may go on over line ends.
+struct Record {
+    int line = 0;
+    std::vector<std::string> fields;
+    bool spansLines = false;
+};
+
+std::size_t Characters(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U;
+    }));
+}
+
+// Splits the text into records, keeping count of lines as an editor does: CR LF, LF and a
+// lone CR each end one.
+class Records {
+public:
+    explicit Records(std::string_view text) : m_text(text) {}
+
+    // The next record that is not blank, or nothing at the end of the text.
+    std::optional<Record> Next(char separator) {
+        while (m_at < m_text.size()) {
+            if (EndOfLine()) {
+                continue;
+            }
+            return Read(separator);
+        }
+        return std::nullopt;
+    }
+
+    // The separator the line at the place of the next record uses most outside quotes.
+    [[nodiscard]] char SeparatorAhead() {
+        while (m_at < m_text.size() && EndOfLine()) {
+        }
+        std::array<int, kSeparators.size()> counts{};
+        bool quoted = false;
+        for (std::size_t at = m_at; at < m_text.size(); ++at) {
+            const char c = m_text[at];
+            if (c == '"') {
+                quoted = !quoted;
+            } else if (!quoted && (c == '\n' || c == '\r')) {
+                break;
+            } else if (!quoted) {
+                const auto* found = std::find(kSeparators.begin(), kSeparators.end(), c);
+                if (found != kSeparators.end()) {
+                    ++counts[static_cast<std::size_t>(found - kSeparators.begin())];
+                }
+            }
+        }
+        const auto* most = std::max_element(counts.begin(), counts.end());
+        return *most == 0 ? kSeparators[0]
+                          : kSeparators[static_cast<std::size_t>(most - counts.begin())];
+    }
+
+    [[nodiscard]] bool Unclosed() const { return m_unclosed; }
+
+private:
+    // Steps over a line end at the current place, if one is there.
+    bool EndOfLine() {
+        if (m_text[m_at] == '\r') {
+            m_at += m_text.substr(m_at).starts_with("\r\n") ? 2 : 1;
+        } else if (m_text[m_at] == '\n') {
+            ++m_at;
+        } else {
+            return false;
+        }
+        ++m_line;
+        return true;
+    }
+
+    Record Read(char separator) {
+        Record record{m_line, {std::string()}, false};
+        bool fieldStart = true;
+        while (m_at < m_text.size()) {
+            const char c = m_text[m_at];
+            if (fieldStart && c == '"') {
+                ++m_at;
+                ReadQuoted(record);
+                if (m_unclosed) {
+                    return record;
+                }
+                fieldStart = false;
+                continue;
+            }
+            if (EndOfLine()) {
+                return record;
+            }
+            ++m_at;
+            if (c == separator) {
+                record.fields.emplace_back();
+                fieldStart = true;
+            } else {
+                // Text after a closing quote is kept, as the spreadsheets keep it.
+                record.fields.back().push_back(c);
+                fieldStart = false;
+            }
+        }
+        return record;
+    }
+
+    void ReadQuoted(Record& record) {
+        std::string& field = record.fields.back();
+        while (m_at < m_text.size()) {
+            if (m_text[m_at] == '"') {
+                if (m_text.substr(m_at).starts_with("\"\"")) {
+                    field.push_back('"');
+                    m_at += 2;
+                    continue;
+                }
+                ++m_at;
+                return;
+            }
+            const std::size_t lineEnd = m_at;
+            if (EndOfLine()) {
+                field.append(m_text.substr(lineEnd, m_at - lineEnd));
+                record.spansLines = true;
+                continue;
+            }
+            field.push_back(m_text[m_at++]);
+        }
+        m_unclosed = true;
+    }
+
+    std::string_view m_text;
+    std::size_t m_at = 0;
+    int m_line = 1;
+    bool m_unclosed = false;
+};
+
+bool AllEmpty(const Record& record) {
+    return std::all_of(record.fields.begin(), record.fields.end(),
+                       [](const std::string& field) { return field.empty(); });
+}
+
+// What is wrong with one record's shape and texts, if anything.
+std::optional<std::string> RecordFault(const Record& record, std::size_t columns, bool header) {
+    if (record.spansLines) {
+        return "текст в кавички на повече от един ред";
+    }
+    if (record.fields.size() < columns) {
+        return std::string("няма ") + (record.fields.size() == 1 ? "втора" : "трета") + " колона";
+    }
+    if (record.fields.size() > columns) {
+        return "има " + std::to_string(record.fields.size()) + " колони, а заглавният ред има " +
+               std::to_string(columns);
+    }
+    for (std::size_t column = 0; column < columns; ++column) {
+        const std::string& text = record.fields[column];
+        const char* ordinal = kColumnOrdinals[column];
+        if (text.empty() && (header || column < 2)) {
+            return header ? std::string(ordinal) + " колона няма име"
+                          : std::string(ordinal) + " колона е празна";
+        }
+        if (Characters(text) > kMaxTextLength) {
+            return std::string("текстът ") + kInColumn[column] + " колона е по-дълъг от " +
+                   std::to_string(kMaxTextLength) + " знака";
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<PairTable, TableError> ReadTable(std::string_view bytes, std::string title) {
+    if (bytes.size() > kMaxFileBytes) {
+        return TableError{0, "файлът е по-голям от 1 MiB"};
+    }
+    auto decoded = DecodeText(bytes);
+    if (auto* error = std::get_if<TableError>(&decoded)) {
+        return std::move(*error);
+    }
+    const std::string& text = std::get<std::string>(decoded);
+
+    Records records(text);
+    const char separator = records.SeparatorAhead();
+    const std::optional<Record> header = records.Next(separator);
+    if (!header) {
+        return TableError{0, "файлът е празен"};
+    }
+    if (records.Unclosed()) {
+        return TableError{header->line, "кавичките не са затворени"};
+    }
+    const std::size_t columns = header->fields.size();
+    if (columns < 2 || columns > 3) {
+        return TableError{
+            header->line,
+            "заглавният ред има " +
+                (columns == 1 ? std::string("една колона") : std::to_string(columns) + " колони") +
+                ", а трябва да има две или три, разделени с точка и запетая, "
+                "запетая или табулация"};
+    }
+    if (auto fault = RecordFault(*header, columns, true)) {
+        return TableError{header->line, std::move(*fault)};
+    }
+
+    PairTable table{std::move(title), header->fields, {}};
+    while (std::optional<Record> record = records.Next(separator)) {
+        if (records.Unclosed()) {
+            return TableError{record->line, "кавичките не са затворени"};
+        }
+        if (AllEmpty(*record) && !record->spansLines) {
+            continue;
+        }
+        if (auto fault = RecordFault(*record, columns, false)) {
+            return TableError{record->line, std::move(*fault)};
+        }
+        if (table.pairs.size() == kMaxPairs) {
+            return TableError{record->line, "повече от " + std::to_string(kMaxPairs) + " двойки"};
+        }
+        std::vector<std::string>& fields = record->fields;
+        table.pairs.push_back({std::move(fields[0]), std::move(fields[1]),
+                               columns > 2 ? std::move(fields[2]) : std::string()});
+    }
+    if (table.pairs.empty()) {
+        return TableError{0, "под заглавния ред няма нито една двойка"};
+    }
+    return table;
+}
+
+std::string WriteTable(const PairTable& table) {
+    const auto field = [](std::string_view text) {
+        if (text.find_first_of(";,\t\"\r\n") == std::string_view::npos) {
+            return std::string(text);
+        }
+        std::string quoted = "\"";
+        for (const char c : text) {
+            quoted.append(c == '"' ? 2 : 1, c);
+        }
+        return quoted + '"';
+    };
+    std::string file = "\xEF\xBB\xBF";
+    const auto line = [&file, &field](std::initializer_list<std::string_view> texts) {
+        bool first = true;
+        for (const std::string_view text : texts) {
+            file.append(first ? "" : ";").append(field(text));
+            first = false;
+        }
+        file.append("\r\n");
+    };
+    const std::vector<std::string>& columns = table.columns;
+    if (table.HasNotes()) {
+        line({columns[0], columns[1], columns[2]});
+    } else {
+        line({columns.at(0), columns.at(1)});
+    }
+    for (const Pair& pair : table.pairs) {
+        if (table.HasNotes()) {
+            line({pair.left, pair.right, pair.note});
+        } else {
+            line({pair.left, pair.right});
+        }
+    }
+    return file;
+}
+
+} // namespace quiz
