@@ -3,19 +3,29 @@
 # Plays trevika.exe under Wine on the X display with real key presses, as a learner with a
 # keyboard would, and reads each verdict back through the clipboard: a right pair, a wrong
 # pair, then the clear button and the right pair again, which only full lists allow; the first
-# site is reached by browsing with Ctrl first.
+# site is reached by browsing with Ctrl first. Then it starts the program again with a teacher's
+# table in Windows-1251 under a Cyrillic file name, on its command line, and plays a pair.
 #   check_windows_play.sh EXE        (needs DISPLAY, Wine, xdotool and xclip)
 set -euo pipefail
 "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-prefix"
 exe=$1
 [ -n "${DISPLAY:-}" ] || { echo "no X display: run under xvfb-run"; exit 1; }
 
-wine "$exe" &
-program=$!
-trap 'kill $program 2>/dev/null || true' EXIT
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "trevika.example.org" | head -n1)
-xdotool windowfocus --sync "$window"
-sleep 1
+work=$(mktemp -d)
+program=""
+trap 'kill $program 2>/dev/null || true; rm -rf "$work"' EXIT
+
+start() {
+    # A UTF-8 locale carries a Cyrillic argument into Wine's wide command line intact; the
+    # program's ANSI code page stays Wine's default, which is not Windows-1251.
+    LC_ALL=C.UTF-8 wine "$exe" "$@" &
+    program=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name "trevika.example.org" | head -n1)
+    xdotool windowfocus --sync "$window"
+    sleep 1
+}
+
+start
 
 keys() {
     xdotool key --delay 150 "$@"
@@ -50,3 +60,14 @@ expect $'Грешно Асеновград забележителност Ант
 keys Tab Tab space Tab Tab End space Tab Home space
 expect "$right"
 echo "right, wrong, clear and right again: verdicts exact"
+wineserver -k
+wait $program || true
+
+# Реки.csv as Excel saves it on a Bulgarian Windows: Windows-1251, semicolons, CR LF.
+table="$work/Реки.csv"
+printf 'река;влива се в;дължина\r\nИскър;Дунав;368 км\r\nМарица;Бяло море;472 км\r\n' |
+    iconv -f UTF-8 -t CP1251 >"$table"
+start "$(winepath -w "$table")"
+keys Tab Home space Tab Home Down
+expect $'Вярно  река Искър влива се в Дунав\n дължина 368 км'
+echo "a Windows-1251 table with a Cyrillic name, from the command line: verdict exact"

@@ -3,11 +3,49 @@
 
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <algorithm>
 #include <optional>
 
 namespace window {
 
-PickListView::PickListView(QWidget* parent) : QListView(parent) {}
+QSize WidestTextDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const int margins =
+        size.width() - option.fontMetrics.horizontalAdvance(index.data().toString());
+    size.setWidth(std::max(size.width(), m_widest + margins));
+    return size;
+}
+
+PickListView::PickListView(QWidget* parent)
+    : QListView(parent), m_delegate(new WidestTextDelegate(this)) {
+    setUniformItemSizes(true);
+    setItemDelegate(m_delegate);
+}
+
+void PickListView::setModel(QAbstractItemModel* model) {
+    QListView::setModel(model);
+    m_delegate->SetWidest(0);
+    if (model == nullptr) {
+        return;
+    }
+    // Taking items out can only leave the widest as wide as it was, or less, so only new
+    // items are measured.
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { m_delegate->SetWidest(0); });
+    connect(model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { MeasureRows(first, last); });
+    MeasureRows(0, model->rowCount() - 1);
+}
+
+void PickListView::MeasureRows(int first, int last) {
+    int widest = m_delegate->Widest();
+    const QFontMetrics metrics = fontMetrics();
+    for (int row = first; row <= last; ++row) {
+        widest =
+            std::max(widest, metrics.horizontalAdvance(model()->index(row, 0).data().toString()));
+    }
+    m_delegate->SetWidest(widest);
+}
 
 std::optional<QAbstractItemView::CursorAction> PickListView::Browsing(int key) {
     switch (key) {

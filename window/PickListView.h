@@ -3,26 +3,52 @@
 #pragma once
 
 #include <QListView>
+#include <QStyledItemDelegate>
 #include <optional>
 
 namespace window {
+
+// Sizes the one item that a view of uniform items asks about at least as wide as the widest text.
+class WidestTextDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    [[nodiscard]] int Widest() const { return m_widest; }
+    void SetWidest(int width) { m_widest = width; }
+    [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const override;
+
+private:
+    int m_widest = 0;
+};
 
 // Selecting an item is picking it, by click, arrow key or typed letter. With Ctrl, the
 // navigation keys (arrows, Page Up and Down, Home, End) only move the current item, which a
 // screen reader reads out, so a learner who cannot see the list can hear it before choosing;
 // space or Enter then picks the current item.
+//
+// Items are laid out at one size, which keeps a list of a thousand quick to fill and to take
+// items out of; that size is as wide as the widest text, so that any text can be scrolled to.
 class PickListView final : public QListView {
     Q_OBJECT
 
 public:
     explicit PickListView(QWidget* parent = nullptr);
 
+    void setModel(QAbstractItemModel* model) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void MeasureRows(int first, int last);
+
     // Where a navigation key moves the current item; none for another key.
     static std::optional<CursorAction> Browsing(int key);
+
+    WidestTextDelegate* m_delegate;
 };
 
 } // namespace window

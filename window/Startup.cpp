@@ -21,6 +21,12 @@ void InstallQtCatalogue() {
     }
 }
 
+void OpenFromCommandLine(Trevika& trevika, const QStringList& arguments) {
+    if (arguments.size() > 1) {
+        trevika.OpenTable(arguments.at(1));
+    }
+}
+
 int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& shown) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevika"));
@@ -41,6 +47,9 @@ int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& show
         return EXIT_FAILURE;
     }
     trevika->show();
+    // Qt's arguments, not argv: on Windows argv holds a Cyrillic file name in the system's
+    // code page, which is not Bulgarian everywhere, while Qt reads the wide command line.
+    OpenFromCommandLine(*trevika, QCoreApplication::arguments());
     if (shown) {
         shown(*trevika);
     }

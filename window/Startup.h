@@ -2,6 +2,7 @@
 // The program's start-up: the application, its one window, and Qt's event loop.
 #pragma once
 
+#include <QStringList>
 #include <functional>
 
 namespace window {
@@ -10,6 +11,10 @@ class Trevika;
 
 // Qt's own texts in Bulgarian for the rest of the program's life.
 void InstallQtCatalogue();
+
+// Opens the table file that the program was started with, if any: `trevika FILE`, which is also
+// how Windows hands over a file dropped on the program or opened with it.
+void OpenFromCommandLine(Trevika& trevika, const QStringList& arguments);
 
 // Runs the quiz until its window closes and returns the program's exit status. `shown`, if
 // given, is called with the window right after it is first shown, before the event loop runs.

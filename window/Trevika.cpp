@@ -8,10 +8,15 @@
 #include "VerdictNotification.h"
 #include "WindowDefinition.h"
 
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,6 +24,21 @@
 
 namespace window {
 namespace {
+
+// The one local file that a drag brings, if it brings just that.
+QString DroppedFile(const QMimeData* data) {
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
+// A column name as a list's heading: "селище" heads its list as "Селище".
+QString Heading(const std::string& column) {
+    QString heading = QString::fromStdString(column);
+    if (!heading.isEmpty()) {
+        heading[0] = heading[0].toUpper();
+    }
+    return heading;
+}
 
 QColor ToColour(Rgb rgb) {
     return {rgb.red, rgb.green, rgb.blue};
@@ -50,6 +70,8 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
     setFont(DefinedFont());
 
     CreateControls();
+    m_tables = new TableMenu(this, m_quiz, [this](auto table) { UseTable(std::move(table)); });
+    setAcceptDrops(true);
     m_quiz.SetTextObserver([this] { ShowText(); });
     m_quiz.SetScoreObserver([this] { ShowScore(); });
     m_quiz.SetPairCheckedObserver([this] { PairChecked(); });
@@ -83,6 +105,8 @@ void Trevika::CreateControls() {
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Read-only, yet the text can still be reached, selected and copied by keyboard.
     text->setReadOnly(true);
+    // A file dropped on it is for the window to open.
+    text->setAcceptDrops(false);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text->setTabChangesFocus(true);
     text->setFocusPolicy(Qt::StrongFocus);
@@ -98,7 +122,6 @@ void Trevika::CreateControls() {
         list->setModel(model);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        list->setUniformItemSizes(true);
         // The heading names the list for a screen reader; a buddy label alone does not.
         list->setAccessibleName(QString::fromUtf8(kLabel1Captions[member + 1]));
         list->setAccessibleDescription(QString::fromUtf8(kListAccessibleDescription));
@@ -204,6 +227,36 @@ void Trevika::ShowScore() {
     m_score->setAccessibleName(score.isEmpty() ? name : QStringLiteral("%1: %2").arg(name, score));
 }
 
+void Trevika::ShowHeadings() {
+    const quiz::PairTable& table = m_quiz.Table();
+    for (std::size_t member = 0; member < m_label1.size(); ++member) {
+        QString heading = QString::fromUtf8(kLabel1Captions[member]);
+        if (!m_quiz.BuiltIn()) {
+            heading = member == 0 ? QString::fromStdString(table.title)
+                                  : Heading(table.columns.at(member - 1));
+        }
+        m_label1[member]->setText(heading);
+        if (member > 0) {
+            m_list1[member - 1]->setAccessibleName(heading);
+        }
+    }
+}
+
+void Trevika::UseTable(std::shared_ptr<const quiz::PairTable> table) {
+    // The review is of the round that a new table ends; its answer must not reach the next.
+    if (m_review != nullptr) {
+        m_review->reject();
+    }
+    Run([this, &table] {
+        if (table) {
+            m_quiz.UseTable(std::move(table));
+        } else {
+            m_quiz.UseTable(quiz::BuiltInTable(), kTaskText);
+        }
+    });
+    ShowHeadings();
+}
+
 void Trevika::PairChecked() {
     m_notification->Announce(QString::fromStdString(m_quiz.Text()));
     if (m_quiz.RoundOver()) {
@@ -228,6 +281,26 @@ void Trevika::ReviewAnswered(int result) {
         m_list1[0]->setFocus(Qt::OtherFocusReason);
     } else if (result == ReviewDialog::kNewRound) {
         Command1Click(0);
+    }
+}
+
+void Trevika::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addActions(m_tables->Actions());
+    menu.exec(event->globalPos());
+}
+
+void Trevika::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void Trevika::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (!path.isEmpty()) {
+        event->acceptProposedAction();
+        OpenTable(path);
     }
 }
 

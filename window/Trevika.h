@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ReviewDialog.h"
+#include "TableMenu.h"
 
 #include <QFont>
 #include <QPointer>
@@ -29,7 +30,9 @@ class VerdictNotification;
 // engine's own changes come back through the models and the engine's observers: the text,
 // the score, and each finished check, whose verdict goes to screen readers as a notification.
 // The check that ends a round opens a ReviewDialog of what the round missed; the learner's
-// answer to it goes to the engine like any other action.
+// answer to it goes to the engine like any other action. Tables of pairs come from the
+// TableMenu, which the context menu, its shortcuts, a dropped file and the command line reach;
+// the headings follow the table in play.
 class Trevika : public QWidget {
     Q_OBJECT
 
@@ -52,12 +55,19 @@ public:
         return m_review != nullptr && m_review->isVisible() ? m_review.data() : nullptr;
     }
 
+    [[nodiscard]] TableMenu* Tables() const { return m_tables; }
+    // Puts a table file in play, or tells in a message box why not (TableMenu::Open).
+    bool OpenTable(const QString& path) { return m_tables->Open(path); }
+
     // Runs a user's action on the engine. An error that escapes it must not cross Qt's event
     // loop: it is reported, and the program ends with a failure status.
     void Run(const std::function<void()>& action);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateControls();
@@ -67,6 +77,8 @@ private:
     void ShowListIndex(int member, int index);
     void ShowText();
     void ShowScore();
+    void ShowHeadings();
+    void UseTable(std::shared_ptr<const quiz::PairTable> table);
     void PairChecked();
     void ReviewRound();
     void ReviewAnswered(int result);
@@ -79,6 +91,7 @@ private:
     QLabel* m_score = nullptr;
     VerdictNotification* m_notification = nullptr;
     QPointer<ReviewDialog> m_review;
+    TableMenu* m_tables = nullptr;
     // Set while the engine works, so that the selection changes it makes itself in the views
     // are not taken for the user's.
     bool m_running = false;

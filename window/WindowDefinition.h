@@ -83,6 +83,16 @@ inline constexpr const char* kText1AccessibleName = "Съобщение";
 // Said by a screen reader when a list takes the focus: how to hear the items before picking.
 inline constexpr const char* kListAccessibleDescription =
     "Ctrl и стрелките: разглеждане; интервал: избор";
+// The window's context menu, and the file dialogs and messages of its tables.
+inline constexpr const char* kOpenTableCaption = "Отвори таблица…";
+inline constexpr const char* kBuiltInTableCaption = "Вградената таблица";
+inline constexpr const char* kSaveTableCaption = "Запиши таблицата като CSV…";
+inline constexpr const char* kOpenTableTitle = "Отвори таблица";
+inline constexpr const char* kSaveTableTitle = "Запиши таблицата като CSV";
+inline constexpr const char* kTableFileFilters = "Таблици (*.csv *.txt);;Всички файлове (*)";
+inline constexpr const char* kTableNotOpened = "Таблицата от файла „%1“ не е отворена:\n%2.";
+inline constexpr const char* kTableFaultOnLine = "ред %1: %2";
+inline constexpr const char* kTableNotSaved = "Таблицата не е записана във файла „%1“:\n%2.";
 // A screen reader reads this, then the score itself.
 inline constexpr const char* kScoreAccessibleName = "Резултат";
 // The window's icon, in the sizes a title bar and a task switcher use; the larger ones are

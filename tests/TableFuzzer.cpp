@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+// libFuzzer target: any bytes as a table file. The reader must answer each with a table or a
+// fault, never crash; a table must keep to the limits, be written and read back unchanged,
+// and play to the end with every pair right.
+#include <PairTable.h>
+#include <Quiz.h>
+#include <TableFile.h>
+#include <TextEncoding.h>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what) {
+    std::fprintf(stderr, "table fuzzer: %s\n", what.c_str());
+    std::abort();
+}
+
+void CheckText(std::string_view text, bool mayBeEmpty) {
+    if (text.empty() && !mayBeEmpty) {
+        Fail("an empty text was read");
+    }
+    const quiz::Decoding decoding = quiz::DecodeUtf8(text);
+    if (!decoding.complete || decoding.text.size() > quiz::kMaxTextLength) {
+        Fail("a text is not UTF-8 or is too long: " + std::string(text));
+    }
+}
+
+// Picks each pair's texts in the lists, in the table's order: some pair holds both, so each
+// check must be right, and the round must end with nothing missed.
+void Play(std::shared_ptr<const quiz::PairTable> table) {
+    quiz::Quiz quiz;
+    quiz.UseTable(table);
+    for (const quiz::Pair& pair : table->pairs) {
+        for (quiz::PickList* list : {&quiz.Settlements(), &quiz.Sites()}) {
+            const std::string& text = list == &quiz.Settlements() ? pair.left : pair.right;
+            for (int index = 0; index < list->ListCount(); ++index) {
+                if (list->List(index) == text) {
+                    list->SetListIndex(index);
+                    break;
+                }
+            }
+        }
+        quiz.ListClick();
+    }
+    if (!quiz.RoundOver() || quiz.RightPairs() != quiz.Checks() || !quiz.MissedRows().empty()) {
+        Fail("a round of the table's own pairs ended as " + quiz.ScoreText());
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    auto read = quiz::ReadTable(bytes, "fuzz");
+    if (const auto* error = std::get_if<quiz::TableError>(&read)) {
+        if (error->fault.empty() || error->line < 0) {
+            Fail("a fault without words, or on line " + std::to_string(error->line));
+        }
+        return 0;
+    }
+    const quiz::PairTable& table = std::get<quiz::PairTable>(read);
+    if (table.columns.size() < 2 || table.columns.size() > 3 || table.pairs.empty() ||
+        table.pairs.size() > quiz::kMaxPairs) {
+        Fail("a table of " + std::to_string(table.columns.size()) + " columns and " +
+             std::to_string(table.pairs.size()) + " pairs");
+    }
+    for (const std::string& column : table.columns) {
+        CheckText(column, false);
+    }
+    for (const quiz::Pair& pair : table.pairs) {
+        CheckText(pair.left, false);
+        CheckText(pair.right, false);
+        CheckText(pair.note, true);
+    }
+
+    auto again = quiz::ReadTable(quiz::WriteTable(table), "fuzz");
+    const auto* copy = std::get_if<quiz::PairTable>(&again);
+    if (copy == nullptr || copy->columns != table.columns ||
+        copy->pairs.size() != table.pairs.size()) {
+        Fail("the table did not read back as it was written");
+    }
+    for (std::size_t pair = 0; pair < table.pairs.size(); ++pair) {
+        const quiz::Pair& a = table.pairs[pair];
+        const quiz::Pair& b = copy->pairs[pair];
+        if (a.left != b.left || a.right != b.right || a.note != b.note) {
+            Fail("pair " + std::to_string(pair) + " changed on the way back");
+        }
+    }
+    // Filling the lists sorts with the platform's collator: small tables play, large ones
+    // would only slow the search down.
+    if (table.pairs.size() <= 64) {
+        Play(std::make_shared<const quiz::PairTable>(table));
+    }
+    return 0;
+}

@@ -1,0 +1,326 @@
+// SPDX-License-Identifier: MIT
+#include "TableMenu.h"
+
+#include "Startup.h"
+#include "Trevika.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <TableFile.h>
+#include <memory>
+
+using window::Trevika;
+
+namespace {
+
+const QString kExample = QStringLiteral(TREVIKA_EXAMPLES "/Автори и творби.csv");
+
+// What the learner sees of the quiz, to tell that a bad file left it as it was.
+QStringList Seen(const Trevika& window) {
+    QStringList seen;
+    for (int member = 0; member < 3; ++member) {
+        seen << window.Label1(member)->text();
+    }
+    for (int member = 0; member < 2; ++member) {
+        const QAbstractItemModel* model = window.List1(member)->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            seen << model->index(row, 0).data().toString();
+        }
+    }
+    return seen << window.Text1(0)->toPlainText() << window.Score()->text();
+}
+
+bool ClickItem(QListView* list, const QString& text) {
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->index(row, 0).data().toString() == text) {
+            list->scrollTo(model->index(row, 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(model->index(row, 0)).center());
+            return true;
+        }
+    }
+    return false;
+}
+
+// Runs the check once a menu or modal dialog is up, and then closes it.
+void WhenShown(const std::function<void(QWidget*)>& check) {
+    auto* poll = new QTimer(QApplication::instance());
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, check] {
+        QWidget* shown = QApplication::activePopupWidget();
+        if (shown == nullptr) {
+            shown = QApplication::activeModalWidget();
+        }
+        if (shown != nullptr) {
+            poll->deleteLater();
+            poll->stop();
+            check(shown);
+            shown->close();
+        }
+    });
+    poll->start(10);
+}
+
+} // namespace
+
+class TableMenuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Qt's own file dialog, which the test can answer; the platform's has an event loop of its
+    // own on Windows.
+    void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+    void init();
+    void cleanup() { m_window.reset(); }
+
+    void opensTheFileItWasStartedWith();
+    void opensADroppedFile();
+    void opensFromTheContextMenu();
+    void builtInTableComesBackAsAtStartUp();
+    void badFileIsToldAndChangesNothing_data();
+    void badFileIsToldAndChangesNothing();
+    void savesTheTableInPlay();
+    void reviewsAndPractisesAnOpenedTable();
+    void longTextScrollsSideways();
+
+private:
+    void ExpectExample() const;
+    QString Write(const QString& name, const QByteArray& bytes) const;
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<Trevika> m_window;
+};
+
+void TableMenuTest::init() {
+    m_window = std::make_unique<Trevika>();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TableMenuTest::ExpectExample() const {
+    QCOMPARE(m_window->Label1(0)->text(), QStringLiteral("Автори и творби"));
+    QCOMPARE(m_window->Label1(1)->text(), QStringLiteral("Автор"));
+    QCOMPARE(m_window->Label1(2)->text(), QStringLiteral("Творба"));
+    QCOMPARE(m_window->List1(1)->accessibleName(), QStringLiteral("Творба"));
+    QCOMPARE(m_window->List1(0)->model()->rowCount(), 16);
+    QCOMPARE(m_window->List1(1)->model()->index(0, 0).data().toString(),
+             QStringLiteral("Бай Ганьо; невероятни разкази за един съвременен българин"));
+    QCOMPARE(m_window->Text1(0)->toPlainText(), QString());
+}
+
+QString TableMenuTest::Write(const QString& name, const QByteArray& bytes) const {
+    const QString path = m_folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    return path;
+}
+
+void TableMenuTest::opensTheFileItWasStartedWith() {
+    window::OpenFromCommandLine(*m_window, {QStringLiteral("trevika"), kExample});
+    ExpectExample();
+    QVERIFY(ClickItem(m_window->List1(0), QStringLiteral("Христо Ботев")));
+    QVERIFY(ClickItem(m_window->List1(1), QStringLiteral("Хаджи Димитър")));
+    QCOMPARE(m_window->Text1(0)->toPlainText(),
+             QStringLiteral("Вярно  автор Христо Ботев творба Хаджи Димитър\n година 1873"));
+}
+
+void TableMenuTest::opensADroppedFile() {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(kExample), QUrl::fromLocalFile(kExample)});
+    const QPoint middle = m_window->rect().center();
+    QDragEnterEvent twoFiles(middle, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(m_window.get(), &twoFiles);
+    QVERIFY(!twoFiles.isAccepted());
+
+    data.setUrls({QUrl::fromLocalFile(kExample)});
+    QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(m_window.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(m_window.get(), &drop);
+    QVERIFY(drop.isAccepted());
+    ExpectExample();
+}
+
+void TableMenuTest::opensFromTheContextMenu() {
+    QStringList offered;
+    WhenShown([&offered](QWidget* menu) {
+        for (const QAction* action : qobject_cast<QMenu*>(menu)->actions()) {
+            offered << action->text() + QLatin1Char('|') + action->shortcut().toString();
+        }
+    });
+    // A right click on the heading.
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            m_window->Label1(0)->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(m_window->Label1(0), &click);
+    QCOMPARE(offered, (QStringList{QStringLiteral("Отвори таблица…|Ctrl+O"),
+                                   QStringLiteral("Вградената таблица|"),
+                                   QStringLiteral("Запиши таблицата като CSV…|Ctrl+S")}));
+
+    // The shortcut works wherever the focus is in the window.
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QStringList filters;
+    WhenShown([&filters](QWidget* shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(shown);
+        QVERIFY(dialog != nullptr);
+        filters = dialog->nameFilters();
+        // The whole path, with its drive on Windows, as the dialog itself would give it.
+        dialog->selectFile(QFileInfo(kExample).absoluteFilePath());
+        // As the Open button would, without the dialog's own look at the folder first.
+        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+    });
+    QTest::keyClick(m_window->List1(0), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(filters.value(0), QStringLiteral("Таблици (*.csv *.txt)"));
+    ExpectExample();
+}
+
+void TableMenuTest::builtInTableComesBackAsAtStartUp() {
+    const QStringList atStart = Seen(*m_window);
+    const QString description = m_window->List1(0)->accessibleName();
+    QVERIFY(m_window->OpenTable(kExample));
+    QVERIFY(Seen(*m_window) != atStart);
+    m_window->Tables()->Actions().at(1)->trigger();
+    QCOMPARE(Seen(*m_window), atStart);
+    QCOMPARE(m_window->List1(0)->accessibleName(), description);
+}
+
+void TableMenuTest::badFileIsToldAndChangesNothing_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("fault");
+    const QByteArray header = QByteArrayLiteral("селище;обект\r\n");
+    QTest::newRow("missing") << QStringLiteral("няма.csv") << QByteArray()
+                             << QStringLiteral("файлът не съществува");
+    QTest::newRow("folder") << QStringLiteral("папка.csv") << QByteArray()
+                            << QStringLiteral("това е папка, а не файл");
+    QTest::newRow("empty") << QStringLiteral("празен.csv") << QByteArray("")
+                           << QStringLiteral("файлът е празен");
+    QTest::newRow("no_second_column")
+        << QStringLiteral("колони.csv") << header + "а;б\r\n\r\nв;г\r\nд;е\r\nж;з\r\nи\r\n"
+        << QStringLiteral("ред 7: няма втора колона");
+    QTest::newRow("windows_1251_unclosed_quote")
+        << QStringLiteral("кавички.csv")
+        << QByteArray("\xF1\xE5\xEB\xE8\xF9\xE5;\xEE\n\"\xE0;\xE1\n")
+        << QStringLiteral("ред 2: кавичките не са затворени");
+    // A device is refused unread: this one would never end.
+    const QFileInfo device(QStringLiteral("/dev/zero"));
+    if (device.exists() && !device.isFile()) {
+        QTest::newRow("device") << device.filePath() << QByteArray()
+                                << QStringLiteral("това не е обикновен файл");
+    }
+    QTest::newRow("too_large") << QStringLiteral("голям.csv")
+                               << header + QByteArray(1024 * 1024, '\n')
+                               << QStringLiteral("файлът е по-голям от 1 MiB");
+}
+
+void TableMenuTest::badFileIsToldAndChangesNothing() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, fault);
+    QString path = QDir::isAbsolutePath(name) ? name : m_folder.filePath(name);
+    if (name == QStringLiteral("папка.csv")) {
+        QVERIFY(QDir(m_folder.path()).mkpath(name));
+    } else if (!bytes.isNull()) {
+        path = Write(name, bytes);
+    }
+    QVERIFY(m_window->OpenTable(kExample));
+    QVERIFY(ClickItem(m_window->List1(0), QStringLiteral("Христо Ботев")));
+    QVERIFY(ClickItem(m_window->List1(1), QStringLiteral("Ръж")));
+    const QStringList before = Seen(*m_window);
+
+    QVERIFY(!m_window->OpenTable(path));
+    QMessageBox* message = m_window->Tables()->Message();
+    QVERIFY(message != nullptr);
+    QCOMPARE(message->text(), QStringLiteral("Таблицата от файла „%1“ не е отворена:\n%2.")
+                                  .arg(QDir::toNativeSeparators(path), fault));
+    QCOMPARE(Seen(*m_window), before);
+}
+
+void TableMenuTest::savesTheTableInPlay() {
+    const QString path = m_folder.filePath(QStringLiteral("шаблон.csv"));
+    QVERIFY(m_window->Tables()->Save(path));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll().toStdString(), quiz::WriteTable(*quiz::BuiltInTable()));
+
+    const QString nowhere = m_folder.filePath(QStringLiteral("няма/шаблон.csv"));
+    QVERIFY(!m_window->Tables()->Save(nowhere));
+    QVERIFY(m_window->Tables()->Message()->text().startsWith(
+        QStringLiteral("Таблицата не е записана във файла „%1“:\n")
+            .arg(QDir::toNativeSeparators(nowhere))));
+}
+
+void TableMenuTest::reviewsAndPractisesAnOpenedTable() {
+    const QString path =
+        Write(QStringLiteral("реки.csv"),
+              QByteArrayLiteral("река,влива се в\nИскър,Дунав\nМарица,Бяло море\n"));
+    QVERIFY(m_window->OpenTable(path));
+    QCOMPARE(m_window->Label1(0)->text(), QStringLiteral("реки"));
+    QCOMPARE(m_window->Label1(2)->text(), QStringLiteral("Влива се в"));
+    QVERIFY(ClickItem(m_window->List1(0), QStringLiteral("Искър")));
+    QVERIFY(ClickItem(m_window->List1(1), QStringLiteral("Бяло море")));
+    QCOMPARE(m_window->Text1(0)->toPlainText(),
+             QStringLiteral("Грешно Искър влива се в Бяло море\n"));
+    QVERIFY(ClickItem(m_window->List1(0), QStringLiteral("Марица")));
+    QVERIFY(ClickItem(m_window->List1(1), QStringLiteral("Дунав")));
+    window::ReviewDialog* review = m_window->Review();
+    QVERIFY(review != nullptr);
+    QCOMPARE(review->Missed()->count(), 2);
+    QCOMPARE(review->Missed()->item(0)->text(), QStringLiteral("Искър – Дунав"));
+    review->Practise()->click();
+    QCOMPARE(m_window->List1(1)->model()->rowCount(), 2);
+    QCOMPARE(m_window->Label1(1)->text(), QStringLiteral("Река"));
+
+    // A table that comes while a review is open, as a dropped file can, ends that review.
+    QVERIFY(ClickItem(m_window->List1(0), QStringLiteral("Искър")));
+    QVERIFY(ClickItem(m_window->List1(1), QStringLiteral("Бяло море")));
+    QVERIFY(ClickItem(m_window->List1(0), QStringLiteral("Марица")));
+    QVERIFY(ClickItem(m_window->List1(1), QStringLiteral("Дунав")));
+    QVERIFY(m_window->Review() != nullptr);
+    QVERIFY(m_window->OpenTable(kExample));
+    QVERIFY(m_window->Review() == nullptr);
+    ExpectExample();
+}
+
+// The lists lay out every item at the first item's size; a long text further down must still
+// be reachable.
+void TableMenuTest::longTextScrollsSideways() {
+    const QString longText = QString(300, QChar(0x0436));
+    QVERIFY(m_window->OpenTable(
+        Write(QStringLiteral("дълъг.csv"),
+              QStringLiteral("ляво;дясно\nа;б\nя;%1\nю;я\n").arg(longText).toUtf8())));
+    QListView* list = m_window->List1(1);
+    QCOMPARE(list->model()->index(1, 0).data().toString(), longText);
+    // The view lays its items out when it is next drawn.
+    QTest::qWait(50);
+    const int needed = list->fontMetrics().horizontalAdvance(longText);
+    QVERIFY2(list->horizontalScrollBar()->maximum() + list->viewport()->width() >= needed,
+             qPrintable(QStringLiteral("%1 px, scrolls %2 in %3")
+                            .arg(needed)
+                            .arg(list->horizontalScrollBar()->maximum())
+                            .arg(list->viewport()->width())));
+}
+
+QTEST_MAIN(TableMenuTest)
+#include "TableMenuTest.moc"
