@@ -33,7 +33,7 @@ struct PairTable {
 // make the lists slow to fill or the file slow to read.
 inline constexpr std::size_t kMaxPairs = 1000;
 inline constexpr std::size_t kMaxTextLength = 300; // characters
-inline constexpr std::size_t kMaxFileBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
 
 // Why a file is not a table: the line it is on, counted as a text editor counts them from 1,
 // or 0 when the fault is the whole file's, and the fault in the learner's language.

@@ -32,7 +32,7 @@ void CheckText(std::string_view text, bool mayBeEmpty) {
 
 // Picks each pair's texts in the lists, in the table's order: some pair holds both, so each
 // check must be right, and the round must end with nothing missed.
-void Play(std::shared_ptr<const quiz::PairTable> table) {
+void Play(const std::shared_ptr<const quiz::PairTable>& table) {
     quiz::Quiz quiz;
     quiz.UseTable(table);
     for (const quiz::Pair& pair : table->pairs) {

@@ -102,7 +102,7 @@ private slots:
 
 private:
     void ExpectExample() const;
-    QString Write(const QString& name, const QByteArray& bytes) const;
+    [[nodiscard]] QString Write(const QString& name, const QByteArray& bytes) const;
 
     QTemporaryDir m_folder;
     std::unique_ptr<Trevika> m_window;
@@ -127,7 +127,7 @@ void TableMenuTest::ExpectExample() const {
 }
 
 QString TableMenuTest::Write(const QString& name, const QByteArray& bytes) const {
-    const QString path = m_folder.filePath(name);
+    QString path = m_folder.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         qFatal("cannot write %s", qPrintable(path));
@@ -185,8 +185,12 @@ void TableMenuTest::opensFromTheContextMenu() {
         auto* dialog = qobject_cast<QFileDialog*>(shown);
         QVERIFY(dialog != nullptr);
         filters = dialog->nameFilters();
-        // The whole path, with its drive on Windows, as the dialog itself would give it.
-        dialog->selectFile(QFileInfo(kExample).absoluteFilePath());
+        // The whole path, with its drive on Windows, as the dialog itself would give it; the
+        // dialog takes it once it has looked at the folder, which it does in a thread.
+        const QString path = QFileInfo(kExample).absoluteFilePath();
+        dialog->selectFile(path);
+        QVERIFY(QTest::qWaitFor(
+            [dialog, &path] { return dialog->selectedFiles() == QStringList{path}; }));
         // As the Open button would, without the dialog's own look at the folder first.
         static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
     });
@@ -230,7 +234,8 @@ void TableMenuTest::badFileIsToldAndChangesNothing_data() {
                                 << QStringLiteral("това не е обикновен файл");
     }
     QTest::newRow("too_large") << QStringLiteral("голям.csv")
-                               << header + QByteArray(1024 * 1024, '\n')
+                               << header +
+                                      QByteArray(static_cast<qsizetype>(quiz::kMaxFileBytes), '\n')
                                << QStringLiteral("файлът е по-голям от 1 MiB");
 }
 

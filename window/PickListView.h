@@ -2,6 +2,7 @@
 // A pick list as the learner plays it: a list view where the keyboard can also browse.
 #pragma once
 
+#include <QHash>
 #include <QListView>
 #include <QStyledItemDelegate>
 #include <optional>
@@ -44,11 +45,13 @@ protected:
 
 private:
     void MeasureRows(int first, int last);
+    [[nodiscard]] int TextWidth(const QString& text);
 
     // Where a navigation key moves the current item; none for another key.
     static std::optional<CursorAction> Browsing(int key);
 
     WidestTextDelegate* m_delegate;
+    QHash<QChar, qreal> m_advances;
 };
 
 } // namespace window
