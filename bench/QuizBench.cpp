@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
-// How long the quiz engine takes to fill its lists, judge one pair, and play a whole game.
+// How long the quiz engine takes to fill its lists, judge one pair, and play a whole game, and
+// to read a table of 1000 pairs and fill the lists with it.
 #include "PickListHelpers.h"
 #include "Quiz.h"
 #include "SiteTable.h"
+#include "TableFile.h"
 
 #include <benchmark/benchmark.h>
+#include <memory>
+#include <random>
 
 namespace {
 
@@ -54,5 +58,45 @@ void BM_WholeGame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WholeGame);
+
+// The most a table may hold: 1000 pairs of made-up Bulgarian words, with notes.
+const std::string& LargestTableFile() {
+    static const std::string file = [] {
+        const std::u8string letters = u8"абвгдежзийклмнопрстуфхцчшщъьюя";
+        std::mt19937 random(1000);
+        const auto word = [&] {
+            std::string text;
+            for (std::size_t length = 4 + random() % 8; length > 0; --length) {
+                const std::size_t letter = random() % (letters.size() / 2);
+                text.append(reinterpret_cast<const char*>(letters.data()) + 2 * letter, 2);
+            }
+            return text;
+        };
+        std::string bytes = "селище;забележителност;област\r\n";
+        for (int pair = 0; pair < 1000; ++pair) {
+            bytes += word() + " " + word() + ";" + word() + " „" + word() + "“;" + word() + "\r\n";
+        }
+        return bytes;
+    }();
+    return file;
+}
+
+void BM_ReadTable1000(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(quiz::ReadTable(LargestTableFile(), "bench"));
+    }
+}
+BENCHMARK(BM_ReadTable1000);
+
+void BM_UseTable1000(benchmark::State& state) {
+    const auto table = std::make_shared<const quiz::PairTable>(
+        std::get<quiz::PairTable>(quiz::ReadTable(LargestTableFile(), "bench")));
+    quiz::Quiz quiz;
+    for (auto _ : state) {
+        quiz.UseTable(table);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_UseTable1000);
 
 } // namespace
