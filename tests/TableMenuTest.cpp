@@ -137,7 +137,7 @@ QString TableMenuTest::Write(const QString& name, const QByteArray& bytes) const
 }
 
 void TableMenuTest::opensTheFileItWasStartedWith() {
-    window::OpenFromCommandLine(*m_window, {QStringLiteral("trevika"), kExample});
+    window::OpenFromCommandLine(*m_window, {kExample});
     ExpectExample();
     QVERIFY(ClickItem(m_window->List1(0), QStringLiteral("Христо Ботев")));
     QVERIFY(ClickItem(m_window->List1(1), QStringLiteral("Хаджи Димитър")));

@@ -12,7 +12,7 @@ from PIL import Image, ImageChops
 resources, work = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
 subprocess.run([sys.executable, str(resources / "make-icons"), str(work)], check=True)
 failures = []
-made = sorted((work / "icons").glob("*.png")) + [work / "trevika.ico"]
+made = sorted((work / "icons").glob("*.png")) + [work / "trevika.ico", work / "installer-side.bmp"]
 for path in made:
     committed = resources / path.relative_to(work)
     sizes = Image.open(path).info.get("sizes") or [Image.open(path).size]

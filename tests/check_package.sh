@@ -24,6 +24,10 @@ done
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || { echo "no maintainer"; exit 1; }
 
 dpkg-deb -x "$deb" "$work/root"
+# The Qt it is built with, with Debian's revision, as an administrator checks for updates.
+version=$("$work/root/usr/bin/trevika" --version)
+qt=$(dpkg-query -W -f='${source:Version}' libqt6core6)
+[ "$version" = "Trevika 1.00, Qt $qt (Debian qt6-base)" ] || { echo "--version says: $version"; exit 1; }
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/trevika" || status=$?
 # 124: still running when the time was up, as a started quiz should be.

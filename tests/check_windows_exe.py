@@ -2,7 +2,10 @@
 """Reads back what trevika.exe carries: a GUI program with no console, its version record and
 icon, and imports of nothing but DLLs that every Windows 10 has.
 
-    check_windows_exe.py EXE ICO_FILE
+    check_windows_exe.py EXE ICO_FILE BUILT_FROM
+
+BUILT_FROM is the trevika-built-from.txt of the Qt that scripts/windows-deps built: the version
+record must name that Qt, Debian revision and all.
 """
 import pathlib
 import struct
@@ -10,7 +13,7 @@ import sys
 
 import pefile
 
-exe, ico = (pathlib.Path(arg) for arg in sys.argv[1:3])
+exe, ico, built_from = (pathlib.Path(arg) for arg in sys.argv[1:4])
 pe = pefile.PE(str(exe))
 failures = []
 
@@ -31,6 +34,8 @@ expect("ProductVersion", strings.get("ProductVersion"), "1.00")
 expect("ProductName", strings.get("ProductName"), "Тревика")
 expect("FileDescription", strings.get("FileDescription"),
        "География - национални туристически обекти")
+qt = dict(line.split(" ", 1) for line in built_from.read_text().splitlines())["qt6-base"]
+expect("Comments", strings.get("Comments"), f"Qt {qt} (Debian qt6-base)")
 fixed = pe.VS_FIXEDFILEINFO[0]
 expect("numeric file version", (fixed.FileVersionMS, fixed.FileVersionLS), (0x00010000, 0))
 expect("numeric product version", (fixed.ProductVersionMS, fixed.ProductVersionLS),

@@ -2,10 +2,14 @@
 # SPDX-License-Identifier: MIT
 # Builds the Windows installer and portable zip into the build folder, where scripts/dev
 # windows hands them over, then tries both under Wine: the program starts from the unpacked
-# zip; the installer installs silently, with a Start menu entry and an uninstaller registered
-# with Windows; the installed program starts; the uninstaller removes all of it silently.
+# zip; the installer installs silently, with one Start menu shortcut and an entry in Apps &
+# features that has all it shows; the installed program starts; installed again, it replaces
+# the first installation in place, in the folder that one was given; the uninstaller removes
+# all of it silently.
 #   check_windows_packages.sh BUILD_DIR WORK_DIR        (needs DISPLAY and Wine)
 set -euo pipefail
+# Wine reads Cyrillic arguments and writes Cyrillic text in the locale's encoding: UTF-8.
+export LC_ALL=C.UTF-8
 "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-prefix"
 build=$1 work=$2
 rm -rf "$work" && mkdir -p "$work"
@@ -29,26 +33,75 @@ contents=$(cd "$work/zip" && find . -type f | sort | tr '\n' ' ')
     { echo "the zip holds: $contents"; exit 1; }
 starts "$work/zip/$name/trevika.exe"
 
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trevika'
-folder=$(winepath -u 'C:\Program Files\Trevika')
-menu=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Тревика')
+uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+key="$uninstall\Trevika"
+programs=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')
+shortcut="$programs/Тревика.lnk"
+# Wine's reg query writes Cyrillic as question marks; its exports are UTF-16 and exact.
+exported() {
+    wine reg export "$1" "$work/exported.reg" /y >/dev/null 2>&1 || return 0
+    iconv -f UTF-16 -t UTF-8 "$work/exported.reg" | tr -d '\r'
+}
+# A value of the program's key, unquoted: "C:\\X" in the export is C:\X.
+value() {
+    exported "$key" | sed -nE "s/^\"$1\"=//p" | sed -E 's/^"(.*)"$/\1/; s/\\\\/\\/g; s/\\"/"/g'
+}
+expect() {
+    [ "$2" = "$3" ] || { echo "$1: '$2', wanted '$3'"; exit 1; }
+}
+
+# Installed in a folder of the teacher's choosing; the next installation finds it there.
+wine "$setup" /S '/D=C:\Училище\Тревика'
+folder=$(winepath -u 'C:\Училище\Тревика')
+[ -f "$folder/trevika.exe" ] || { echo "not installed in the folder chosen"; exit 1; }
 wine "$setup" /S
-for file in "$folder/trevika.exe" "$folder/LICENSE.txt" "$folder/Uninstall.exe" "$menu/Тревика.lnk"; do
+[ ! -e "$(winepath -u 'C:\Program Files\Trevika')" ] || { echo "a second folder was made"; exit 1; }
+for file in "$folder/trevika.exe" "$folder/LICENSE.txt" "$folder/Uninstall.exe" "$shortcut"; do
     [ -f "$file" ] || { echo "not installed: $file"; exit 1; }
 done
-wine reg query "$key" /v UninstallString >/dev/null || { echo "no uninstaller registered"; exit 1; }
+shortcuts=$(find "$programs" -iname '*.lnk' | grep -ci -e тревика -e trevika -e uninstall || true)
+expect "Start menu shortcuts" "$shortcuts" 1
+entries=$(exported "$uninstall" | grep -c '^"DisplayName"="Тревика"$' || true)
+expect "Apps & features entries" "$entries" 1
+# The shortcut points at the program itself, by its whole path.
+python3 - "$shortcut" 'C:\Училище\Тревика\trevika.exe' <<'PY'
+import sys
+link, target = open(sys.argv[1], "rb").read(), sys.argv[2]
+# The link's path in the system's code page, which Wine leaves without Cyrillic ("?"), and
+# the folders of its item list, by name, in UTF-16.
+ansi = any(target.encode(page, "replace") in link for page in ("cp1251", "ascii"))
+at = 0
+for name in target.split("\\")[1:]:
+    at = link.find(name.encode("utf-16-le"), at)
+    if at < 0:
+        sys.exit(f"the shortcut's items do not lead to {target}")
+if not ansi or b"\\.\\" in link:
+    sys.exit(f"the shortcut does not point at {target}")
+PY
+
+expect DisplayName "$(value DisplayName)" "Тревика"
+expect DisplayVersion "$(value DisplayVersion)" "1.00"
+expect Publisher "$(value Publisher)" "The Trevika developers"
+expect DisplayIcon "$(value DisplayIcon)" 'C:\Училище\Тревика\trevika.exe'
+expect InstallLocation "$(value InstallLocation)" 'C:\Училище\Тревика'
+expect UninstallString "$(value UninstallString)" '"C:\Училище\Тревика\Uninstall.exe"'
+size=$((16#$(value EstimatedSize | sed 's/^dword://')))
+kib=$(du -sk "$folder" | cut -f1)
+# In KiB, as Apps & features shows it: within a tenth of what the folder takes.
+[ $((size)) -gt $((kib * 9 / 10)) ] && [ $((size)) -lt $((kib * 11 / 10)) ] ||
+    { echo "EstimatedSize $size, the folder takes $kib KiB"; exit 1; }
 starts "$folder/trevika.exe"
 
 # The uninstaller runs from a copy of itself, so that it can delete itself: wait for that.
 wine "$folder/Uninstall.exe" /S
 wineserver -w
-if [ -e "$folder" ] || [ -e "$menu" ]; then
+if [ -e "$folder" ] || [ -e "$shortcut" ]; then
     echo "left behind:"
-    find "$folder" "$menu" 2>/dev/null
+    find "$folder" "$shortcut" 2>/dev/null
     exit 1
 fi
 if wine reg query "$key" >/dev/null 2>&1; then
     echo "the uninstaller is still registered"
     exit 1
 fi
-echo "zip and installer: installed, started and removed"
+echo "zip and installer: installed, installed again in place, started and removed"

@@ -6,11 +6,15 @@
 #include "Trevika.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFont>
 #include <QTranslator>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <optional>
+#include <span>
 
 namespace window {
 
@@ -21,16 +25,48 @@ void InstallQtCatalogue() {
     }
 }
 
-void OpenFromCommandLine(Trevika& trevika, const QStringList& arguments) {
-    if (arguments.size() > 1) {
-        trevika.OpenTable(arguments.at(1));
+void OpenFromCommandLine(Trevika& trevika, const QStringList& files) {
+    if (!files.isEmpty()) {
+        trevika.OpenTable(files.first());
     }
 }
 
+namespace {
+
+// "Trevika 1.00, Qt 6.4.2+dfsg-10 (Debian qt6-base)": the version that "trevika --version" says,
+// on standard output, or where Windows gives a program none, in a message box.
+void SetIdentity() {
+    QCoreApplication::setApplicationName(QStringLiteral("Trevika"));
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1, %2").arg(QLatin1String(kVersion), QLatin1String(kQtVersion)));
+}
+
+// Reads the options and the file named after them. Qt's arguments, not argv: on Windows argv
+// holds a Cyrillic file name in the system's code page, which is not Bulgarian everywhere,
+// while Qt reads the wide command line.
+QStringList ReadCommandLine() {
+    QCommandLineParser parser;
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("таблица за отваряне"));
+    parser.process(QCoreApplication::arguments());
+    return parser.positionalArguments();
+}
+
+} // namespace
+
 int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& shown) {
+    // The version is told without a display, as a console or an administrator's script asks.
+    const std::span<char*> arguments(argv, static_cast<std::size_t>(argc));
+    if (std::any_of(arguments.begin(), arguments.end(),
+                    [](const char* argument) { return std::strcmp(argument, "--version") == 0; })) {
+        const QCoreApplication core(argc, argv);
+        SetIdentity();
+        // Tells the version and ends the program.
+        ReadCommandLine();
+    }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Trevika"));
-    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    SetIdentity();
+    const QStringList files = ReadCommandLine();
     // Lets Wayland desktops match the window with its desktop entry and icon.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
     InstallQtCatalogue();
@@ -47,9 +83,7 @@ int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& show
         return EXIT_FAILURE;
     }
     trevika->show();
-    // Qt's arguments, not argv: on Windows argv holds a Cyrillic file name in the system's
-    // code page, which is not Bulgarian everywhere, while Qt reads the wide command line.
-    OpenFromCommandLine(*trevika, QCoreApplication::arguments());
+    OpenFromCommandLine(*trevika, files);
     if (shown) {
         shown(*trevika);
     }
