@@ -27,6 +27,9 @@ for file in "${files[@]}"; do
     if ! cmp -s "$root/$file" "$second/trevika/$file"; then
         echo "not reproducible: $file differs between $root and a second build in another folder"
         cmp "$root/$file" "$second/trevika/$file" || true
+        # Kept, to be compared at leisure (diffoscope).
+        trap - EXIT
+        echo "the second build is in $second/trevika"
         exit 1
     fi
 done
