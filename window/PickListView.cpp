@@ -41,18 +41,18 @@ void PickListView::setModel(QAbstractItemModel* model) {
 
 void PickListView::MeasureRows(int first, int last) {
     int widest = m_delegate->Widest();
+    const QFontMetricsF metrics(font());
     for (int row = first; row <= last; ++row) {
-        widest = std::max(widest, TextWidth(model()->index(row, 0).data().toString()));
+        widest = std::max(widest, TextWidth(metrics, model()->index(row, 0).data().toString()));
     }
     m_delegate->SetWidest(widest);
 }
 
-int PickListView::TextWidth(const QString& text) {
+int PickListView::TextWidth(const QFontMetricsF& metrics, const QString& text) {
     // Laying out each text would take a thousand-pair table twice as long to show. A table
     // has few distinct characters, and a text is as wide as its characters' advances add up
     // to, give or take the odd kerning pair; beyond the basic plane it is laid out after all.
     // Advances are fractions of a pixel: rounded one by one, they would add up short.
-    const QFontMetricsF metrics(font());
     qreal width = 0;
     for (const QChar c : text) {
         if (c.isSurrogate()) {

@@ -2,6 +2,7 @@
 // A pick list as the learner plays it: a list view where the keyboard can also browse.
 #pragma once
 
+#include <QFontMetricsF>
 #include <QHash>
 #include <QListView>
 #include <QStyledItemDelegate>
@@ -45,7 +46,7 @@ protected:
 
 private:
     void MeasureRows(int first, int last);
-    [[nodiscard]] int TextWidth(const QString& text);
+    [[nodiscard]] int TextWidth(const QFontMetricsF& metrics, const QString& text);
 
     // Where a navigation key moves the current item; none for another key.
     static std::optional<CursorAction> Browsing(int key);

@@ -45,8 +45,7 @@ TableMenu::TableMenu(QWidget* window, const quiz::Quiz& quiz, Use use)
     : QObject(window), m_window(window), m_quiz(quiz), m_use(std::move(use)),
       m_open(new QAction(QString::fromUtf8(kOpenTableCaption), window)),
       m_builtIn(new QAction(QString::fromUtf8(kBuiltInTableCaption), window)),
-      m_save(new QAction(QString::fromUtf8(kSaveTableCaption), window)),
-      m_folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {
+      m_save(new QAction(QString::fromUtf8(kSaveTableCaption), window)) {
     m_open->setShortcut(QKeySequence::Open);
     m_save->setShortcut(QKeySequence::Save);
     // The shortcuts work wherever the focus is in the window, with no menu open.
@@ -94,13 +93,19 @@ bool TableMenu::Save(const QString& path) {
     return true;
 }
 
+QString TableMenu::Folder() const {
+    // Looked up only when a dialog opens: start-up need not read the desktop's folder settings.
+    return m_folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                              : m_folder;
+}
+
 QMessageBox* TableMenu::Message() const {
     return m_message != nullptr && m_message->isVisible() ? m_message.data() : nullptr;
 }
 
 void TableMenu::ChooseAndOpen() {
     const QString path =
-        QFileDialog::getOpenFileName(m_window, QString::fromUtf8(kOpenTableTitle), m_folder,
+        QFileDialog::getOpenFileName(m_window, QString::fromUtf8(kOpenTableTitle), Folder(),
                                      QString::fromUtf8(kTableFileFilters));
     if (!path.isEmpty()) {
         Open(path);
@@ -112,7 +117,7 @@ void TableMenu::ChooseAndSave() {
                                           : QString::fromStdString(m_quiz.Table().title);
     const QString path =
         QFileDialog::getSaveFileName(m_window, QString::fromUtf8(kSaveTableTitle),
-                                     QDir(m_folder).filePath(name + QStringLiteral(".csv")),
+                                     QDir(Folder()).filePath(name + QStringLiteral(".csv")),
                                      QString::fromUtf8(kTableFileFilters));
     if (!path.isEmpty()) {
         Save(QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".csv") : path);

@@ -47,6 +47,7 @@ public:
     [[nodiscard]] QMessageBox* Message() const;
 
 private:
+    [[nodiscard]] QString Folder() const;
     void ChooseAndOpen();
     void ChooseAndSave();
     void Tell(const QString& text);
@@ -57,7 +58,8 @@ private:
     QAction* m_open;
     QAction* m_builtIn;
     QAction* m_save;
-    // Where the file dialogs start: the folder of the latest table opened or saved.
+    // Where the file dialogs start: the folder of the latest table opened or saved, or none yet,
+    // for the user's documents.
     QString m_folder;
     QPointer<QMessageBox> m_message;
 };
