@@ -3,6 +3,7 @@
 #include "PickListView.h"
 
 #include "Trevika.h"
+#include "WindowTestHelpers.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -12,13 +13,9 @@
 #include <memory>
 
 using window::Trevika;
+using namespace windowtest;
 
 namespace {
-
-int SelectedRow(const QListView* list) {
-    const QModelIndexList rows = list->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
 
 QString Current(const QListView* list) {
     return list->currentIndex().data().toString();
@@ -43,10 +40,8 @@ private:
 };
 
 void PickListViewTest::init() {
-    m_window = std::make_unique<Trevika>();
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_window = ShowWindow();
+    QVERIFY(m_window != nullptr);
 }
 
 // With Мелник picked, the sites are browsed from the top and the one reached is picked.

@@ -4,6 +4,7 @@
 
 #include "Startup.h"
 #include "Trevika.h"
+#include "WindowTestHelpers.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -17,42 +18,28 @@
 
 using window::ReviewDialog;
 using window::Trevika;
+using namespace windowtest;
 
 namespace {
-
-int RowOf(const QListView* list, const std::string& text) {
-    for (int row = 0; row < list->model()->rowCount(); ++row) {
-        if (list->model()->index(row, 0).data().toString() == QString::fromStdString(text)) {
-            return row;
-        }
-    }
-    return -1;
-}
-
-void Click(QListView* list, int row) {
-    const QModelIndex index = list->model()->index(row, 0);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-}
 
 // Plays the round out by mouse: first the given wrong pair, if any, then every right pair
 // still possible, then whatever is left, first with first.
 void PlayRound(Trevika& window, const std::string& settlement = {}, const std::string& site = {}) {
     if (!settlement.empty()) {
-        Click(window.List1(0), RowOf(window.List1(0), settlement));
-        Click(window.List1(1), RowOf(window.List1(1), site));
+        ClickItem(window.List1(0), QString::fromStdString(settlement));
+        ClickItem(window.List1(1), QString::fromStdString(site));
     }
     for (const auto& row : quiz::kSiteTable) {
-        const int settlementRow = RowOf(window.List1(0), std::string(row.settlement));
-        const int siteRow = RowOf(window.List1(1), std::string(row.site));
+        const int settlementRow = RowOf(window.List1(0), QString::fromUtf8(row.settlement));
+        const int siteRow = RowOf(window.List1(1), QString::fromUtf8(row.site));
         if (settlementRow >= 0 && siteRow >= 0) {
-            Click(window.List1(0), settlementRow);
-            Click(window.List1(1), siteRow);
+            ClickRow(window.List1(0), settlementRow);
+            ClickRow(window.List1(1), siteRow);
         }
     }
     while (window.List1(0)->model()->rowCount() > 0 && window.Review() == nullptr) {
-        Click(window.List1(0), 0);
-        Click(window.List1(1), 0);
+        ClickRow(window.List1(0), 0);
+        ClickRow(window.List1(1), 0);
     }
 }
 
@@ -97,16 +84,14 @@ private:
 };
 
 void ReviewDialogTest::init() {
-    m_window = std::make_unique<Trevika>();
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_window = ShowWindow();
+    QVERIFY(m_window != nullptr);
 }
 
 void ReviewDialogTest::opensOnlyWhenTheRoundEnds() {
     QCOMPARE(m_window->Review(), nullptr);
-    Click(m_window->List1(0), 0);
-    Click(m_window->List1(1), 0);
+    ClickRow(m_window->List1(0), 0);
+    ClickRow(m_window->List1(1), 0);
     QCOMPARE(m_window->Review(), nullptr);
     QTest::mouseClick(m_window->Command1(0), Qt::LeftButton);
     QCOMPARE(m_window->Review(), nullptr);

@@ -3,6 +3,7 @@
 
 #include "Startup.h"
 #include "Trevika.h"
+#include "WindowTestHelpers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +29,7 @@
 #include <memory>
 
 using window::Trevika;
+using namespace windowtest;
 
 namespace {
 
@@ -46,37 +48,6 @@ QStringList Seen(const Trevika& window) {
         }
     }
     return seen << window.Text1(0)->toPlainText() << window.Score()->text();
-}
-
-bool ClickItem(QListView* list, const QString& text) {
-    const QAbstractItemModel* model = list->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        if (model->index(row, 0).data().toString() == text) {
-            list->scrollTo(model->index(row, 0));
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualRect(model->index(row, 0)).center());
-            return true;
-        }
-    }
-    return false;
-}
-
-// Runs the check once a menu or modal dialog is up, and then closes it.
-void WhenShown(const std::function<void(QWidget*)>& check) {
-    auto* poll = new QTimer(QApplication::instance());
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, check] {
-        QWidget* shown = QApplication::activePopupWidget();
-        if (shown == nullptr) {
-            shown = QApplication::activeModalWidget();
-        }
-        if (shown != nullptr) {
-            poll->deleteLater();
-            poll->stop();
-            check(shown);
-            shown->close();
-        }
-    });
-    poll->start(10);
 }
 
 } // namespace
@@ -110,10 +81,8 @@ private:
 };
 
 void TableMenuTest::init() {
-    m_window = std::make_unique<Trevika>();
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_window = ShowWindow();
+    QVERIFY(m_window != nullptr);
 }
 
 void TableMenuTest::ExpectExample() const {

@@ -4,6 +4,7 @@
 #include "QuizModel.h"
 #include "ReviewDialog.h"
 #include "Trevika.h"
+#include "WindowTestHelpers.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <random>
 
 using window::Trevika;
+using windowtest::SelectedRow;
 
 class TrevikaRandomPlayTest : public QObject {
     Q_OBJECT
@@ -26,11 +28,6 @@ private slots:
 };
 
 namespace {
-
-int SelectedRow(const QListView* list) {
-    const QModelIndexList rows = list->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
 
 // Where a navigation key moves the current item of a list view, which it then selects.
 int KeyTarget(int key, int current, int size) {

@@ -3,6 +3,7 @@
 
 #include "Startup.h"
 #include "VerdictNotification.h"
+#include "WindowTestHelpers.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -27,6 +28,7 @@
 #include <stdexcept>
 
 using window::Trevika;
+using namespace windowtest;
 
 namespace {
 
@@ -44,35 +46,6 @@ const QString kTask = QStringLiteral(
     "съобщение дали релацията име и време е вярна, както и съпътстваща информация за "
     "съответния туристически обект.\n"
     "Съберете допълнително информация за представяните туристически обекти.\n");
-
-QString Item(const QListView* list, int row) {
-    return list->model()->index(row, 0).data().toString();
-}
-
-int RowOf(const QListView* list, const QString& text) {
-    for (int row = 0; row < list->model()->rowCount(); ++row) {
-        if (Item(list, row) == text) {
-            return row;
-        }
-    }
-    return -1;
-}
-
-int SelectedRow(const QListView* list) {
-    const QModelIndexList rows = list->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
-bool ClickItem(QListView* list, const QString& text) {
-    const int row = RowOf(list, text);
-    if (row < 0) {
-        return false;
-    }
-    const QModelIndex index = list->model()->index(row, 0);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    return true;
-}
 
 QColor PixelOf(QWidget* widget, QPoint point) {
     return widget->grab().toImage().pixelColor(point);
@@ -136,10 +109,8 @@ void TrevikaTest::initTestCase() {
 
 void TrevikaTest::init() {
     g_notifications.clear();
-    m_window = std::make_unique<Trevika>();
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_window = ShowWindow();
+    QVERIFY(m_window != nullptr);
 }
 
 void TrevikaTest::startsWithFullListsAndTheTask() {

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QtMath>
 #include <algorithm>
 #include <optional>
@@ -84,6 +85,31 @@ std::optional<QAbstractItemView::CursorAction> PickListView::Browsing(int key) {
     default:
         return std::nullopt;
     }
+}
+
+void PickListView::mousePressEvent(QMouseEvent* event) {
+    // Qt's views select on any button's press, and here a selection is a pick.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
+
+void PickListView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListView::mouseReleaseEvent(event);
+}
+
+void PickListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListView::mouseDoubleClickEvent(event);
 }
 
 void PickListView::keyPressEvent(QKeyEvent* event) {

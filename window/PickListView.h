@@ -26,7 +26,8 @@ private:
     int m_widest = 0;
 };
 
-// Selecting an item is picking it, by click, arrow key or typed letter. With Ctrl, the
+// Selecting an item is picking it, by left click, arrow key or typed letter; other mouse
+// buttons pick nothing, since the right one opens the window's menu. With Ctrl, the
 // navigation keys (arrows, Page Up and Down, Home, End) only move the current item, which a
 // screen reader reads out, so a learner who cannot see the list can hear it before choosing;
 // space or Enter then picks the current item.
@@ -43,6 +44,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void MeasureRows(int first, int last);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Trevika.h"
 
+#include "ContextMenu.h"
 #include "ErrorReport.h"
 #include "PickListModel.h"
 #include "PickListView.h"
@@ -71,6 +72,8 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
 
     CreateControls();
     m_tables = new TableMenu(this, m_quiz, [this](auto table) { UseTable(std::move(table)); });
+    m_menu = new ContextMenu(this);
+    m_menu->AddActions(m_tables->Actions());
     setAcceptDrops(true);
     m_quiz.SetTextObserver([this] { ShowText(); });
     m_quiz.SetScoreObserver([this] { ShowScore(); });
@@ -285,9 +288,7 @@ void Trevika::ReviewAnswered(int result) {
 }
 
 void Trevika::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    menu.addActions(m_tables->Actions());
-    menu.exec(event->globalPos());
+    m_menu->Exec(event->globalPos());
 }
 
 void Trevika::dragEnterEvent(QDragEnterEvent* event) {

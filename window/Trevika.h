@@ -20,6 +20,7 @@ class QPushButton;
 
 namespace window {
 
+class ContextMenu;
 class PickListModel;
 class VerdictNotification;
 
@@ -92,6 +93,7 @@ private:
     VerdictNotification* m_notification = nullptr;
     QPointer<ReviewDialog> m_review;
     TableMenu* m_tables = nullptr;
+    ContextMenu* m_menu = nullptr;
     // Set while the engine works, so that the selection changes it makes itself in the views
     // are not taken for the user's.
     bool m_running = false;
