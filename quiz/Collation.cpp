@@ -19,15 +19,20 @@ int TablePlace(std::string_view text) {
 
 } // namespace
 
-Collation::Collation() = default;
+Collation::Collation(Order platform) : m_given(std::move(platform)) {}
 
 Collation::~Collation() = default;
 
 bool Collation::Less(std::string_view a, std::string_view b) const {
-    const int placeA = TablePlace(a);
-    const int placeB = TablePlace(b);
-    if (placeA >= 0 && placeB >= 0) {
-        return placeA < placeB;
+    if (m_tableOrder) {
+        const int placeA = TablePlace(a);
+        const int placeB = TablePlace(b);
+        if (placeA >= 0 && placeB >= 0) {
+            return placeA < placeB;
+        }
+    }
+    if (m_given) {
+        return m_given(a, b);
     }
     if (!m_platform) {
         m_platform = std::make_unique<TextCollation>();

@@ -12,10 +12,21 @@ namespace quiz {
 PickList::PickList(const Collation& collation) : m_collation(collation) {}
 
 void PickList::Clear() {
+    Fill({});
+}
+
+void PickList::Fill(std::vector<std::string> texts) {
+    if (texts.size() > static_cast<std::size_t>(kMaxItems)) {
+        throw std::length_error("Fill: " + std::to_string(texts.size()) +
+                                " items are more than a list holds, " + std::to_string(kMaxItems));
+    }
+    std::stable_sort(
+        texts.begin(), texts.end(),
+        [this](const std::string& a, const std::string& b) { return m_collation.Less(a, b); });
     if (m_observer != nullptr) {
         m_observer->ListAboutToBeCleared();
     }
-    m_items.clear();
+    m_items = std::move(texts);
     const bool hadSelection = m_listIndex != -1;
     m_listIndex = -1;
     if (m_observer != nullptr) {

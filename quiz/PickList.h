@@ -36,6 +36,9 @@ public:
     PickList& operator=(const PickList&) = delete;
 
     void Clear();
+    // The texts in sorted order in place of the items, told to the observer as one clearing;
+    // equal texts keep their order.
+    void Fill(std::vector<std::string> texts);
     // Inserts at the sorted place; an equal text goes after the ones already there.
     void AddItem(std::string text);
     [[nodiscard]] int ListCount() const { return static_cast<int>(m_items.size()); }

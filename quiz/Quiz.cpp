@@ -17,9 +17,9 @@ void Notify(const std::function<void()>& observer) {
 
 } // namespace
 
-std::string ScoreText(int rightPairs, int checks, bool roundOver) {
+std::string ScoreText(int rightPairs, int checks, bool roundOver, bool practice) {
     if (checks == 0) {
-        return {};
+        return practice ? std::string(kPracticeRound) : std::string();
     }
     std::string text(roundOver ? kRoundOver : kScoreRight);
     return text.append(std::to_string(rightPairs)).append(kScoreOf).append(std::to_string(checks));
@@ -41,6 +41,9 @@ void Quiz::UseTable(std::shared_ptr<const PairTable> table, std::string text) {
                    : std::string("none")));
     }
     m_table = std::move(table);
+    // The order worked out at build time is the built-in table's alone: one list holding
+    // both its texts and others would be sorted by two collators at once.
+    m_collation.UseTableOrder(BuiltIn());
     FillLists();
     SetText(std::move(text));
 }
@@ -50,7 +53,7 @@ bool Quiz::RoundOver() const {
 }
 
 std::string Quiz::ScoreText() const {
-    return quiz::ScoreText(m_rightPairs, m_checks, RoundOver());
+    return quiz::ScoreText(m_rightPairs, m_checks, RoundOver(), m_practice);
 }
 
 std::vector<std::size_t> Quiz::MissedRows() const {
@@ -72,7 +75,7 @@ std::vector<std::string> Quiz::MissedLines() const {
 void Quiz::FillLists() {
     std::vector<std::size_t> rows(m_table->pairs.size());
     std::iota(rows.begin(), rows.end(), std::size_t{0});
-    StartRound(std::move(rows));
+    StartRound(std::move(rows), false);
 }
 
 void Quiz::PracticeMissed() {
@@ -82,20 +85,23 @@ void Quiz::PracticeMissed() {
                                std::to_string(m_checks) + " checks and " +
                                std::to_string(missed.size()) + " rows not matched");
     }
-    StartRound(std::move(missed));
+    StartRound(std::move(missed), true);
     SetText({});
 }
 
-void Quiz::StartRound(std::vector<std::size_t> rows) {
-    m_settlements.Clear();
-    m_sites.Clear();
+void Quiz::StartRound(std::vector<std::size_t> rows, bool practice) {
+    std::vector<std::string> lefts;
+    std::vector<std::string> rights;
     for (const std::size_t row : rows) {
-        m_settlements.AddItem(m_table->pairs[row].left);
-        m_sites.AddItem(m_table->pairs[row].right);
+        lefts.push_back(m_table->pairs[row].left);
+        rights.push_back(m_table->pairs[row].right);
     }
+    m_settlements.Fill(std::move(lefts));
+    m_sites.Fill(std::move(rights));
     m_round.Start(std::move(rows));
     m_checks = 0;
     m_rightPairs = 0;
+    m_practice = practice;
     Notify(m_scoreObserver);
 }
 
@@ -131,6 +137,7 @@ void Quiz::CheckPair() {
     if (unknown && pairs.front().right == site) {
         match = 0;
     }
+    const bool counted = match && (unknown || m_round.Open(*match));
 
     const std::vector<std::string>& columns = m_table->columns;
     std::string verdict;
@@ -140,6 +147,9 @@ void Quiz::CheckPair() {
         if (m_table->HasNotes()) {
             verdict.append(kLineBreak).append(kSpace).append(columns[2]).append(kSpace);
             verdict.append(pairs[*match].note);
+        }
+        if (!counted) {
+            verdict.append(kLineBreak).append(kAlreadyMatched);
         }
     } else {
         verdict.append(kWrongWord).append(settlement).append(kSpace).append(columns[1]);
@@ -155,7 +165,7 @@ void Quiz::CheckPair() {
     m_sites.SetListIndex(-1);
 
     ++m_checks;
-    if (match) {
+    if (counted) {
         ++m_rightPairs;
         m_round.Matched(*match);
     }

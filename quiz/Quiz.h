@@ -21,15 +21,20 @@ inline constexpr std::string_view kRightWord = "Вярно ";
 inline constexpr std::string_view kWrongWord = "Грешно ";
 inline constexpr std::string_view kSpace = " ";
 inline constexpr std::string_view kLineBreak = "\r\n";
+// Where texts repeat in a table, a true pair may be picked again once each of its rows is
+// matched; it is told as true, and as not counted, since it matches no row of the round.
+inline constexpr std::string_view kAlreadyMatched = " (вече отгатната в този кръг, не се брои)";
 
 // The pieces of the running score: "Верни: 3 от 5" while a round goes on, "Край: 57 от 60"
-// once every pair has been checked.
+// once every pair has been checked; a practice round is named until its first check.
 inline constexpr std::string_view kScoreRight = "Верни: ";
 inline constexpr std::string_view kRoundOver = "Край: ";
 inline constexpr std::string_view kScoreOf = " от ";
+inline constexpr std::string_view kPracticeRound = "Упражнение";
 
-// The score as the learner reads it: empty before the first check of a round.
-[[nodiscard]] std::string ScoreText(int rightPairs, int checks, bool roundOver);
+// The score as the learner reads it: empty before the first check of a full round.
+[[nodiscard]] std::string ScoreText(int rightPairs, int checks, bool roundOver,
+                                    bool practice = false);
 
 // The whole state of one quiz: the table of pairs in play, pick list 0 with their left texts
 // (the settlements of the built-in table), pick list 1 with their right texts (the sites),
@@ -57,9 +62,12 @@ public:
     void SetText(std::string text);
     void SetTextObserver(std::function<void()> observer) { m_textObserver = std::move(observer); }
 
-    // Counted since the lists were last filled.
+    // Counted since the lists were last filled. A right pair is a check that matched a row
+    // of the round, so right pairs and the rows missed add up to the rows offered.
     [[nodiscard]] int Checks() const { return m_checks; }
     [[nodiscard]] int RightPairs() const { return m_rightPairs; }
+    // The round is one of practice, of the rows the round before missed.
+    [[nodiscard]] bool Practice() const { return m_practice; }
     // Every pair of the round has been checked: both lists are empty.
     [[nodiscard]] bool RoundOver() const;
     [[nodiscard]] std::string ScoreText() const;
@@ -83,8 +91,9 @@ public:
     void PracticeMissed();
     // Judges the selected texts, writes the verdict and takes both items out. A pair is right
     // when a pair of the table holds both texts; texts may repeat in a table, so the pair
-    // that counts is the last such one still open in the round, or else the last one. A left
-    // text in no pair is judged against the first pair.
+    // that counts is the last such one still open in the round. A true pair whose rows are
+    // all matched already is told as true and as not counted (kAlreadyMatched), with the
+    // last such row's note. A left text in no pair is judged against the first pair.
     // Throws std::logic_error unless both lists have a selection.
     void CheckPair();
 
@@ -94,7 +103,7 @@ public:
     void ClearClick();
 
 private:
-    void StartRound(std::vector<std::size_t> rows);
+    void StartRound(std::vector<std::size_t> rows, bool practice);
 
     std::shared_ptr<const PairTable> m_table = BuiltInTable();
     Collation m_collation;
@@ -104,6 +113,7 @@ private:
     Round m_round;
     int m_checks = 0;
     int m_rightPairs = 0;
+    bool m_practice = false;
     std::function<void()> m_textObserver;
     std::function<void()> m_scoreObserver;
     std::function<void()> m_pairCheckedObserver;

@@ -45,30 +45,6 @@ public:
         return std::nullopt;
     }
 
-    // The separator the line at the place of the next record uses most outside quotes.
-    [[nodiscard]] char SeparatorAhead() {
-        while (m_at < m_text.size() && EndOfLine()) {
-        }
-        std::array<int, kSeparators.size()> counts{};
-        bool quoted = false;
-        for (std::size_t at = m_at; at < m_text.size(); ++at) {
-            const char c = m_text[at];
-            if (c == '"') {
-                quoted = !quoted;
-            } else if (!quoted && (c == '\n' || c == '\r')) {
-                break;
-            } else if (!quoted) {
-                const auto* found = std::find(kSeparators.begin(), kSeparators.end(), c);
-                if (found != kSeparators.end()) {
-                    ++counts[static_cast<std::size_t>(found - kSeparators.begin())];
-                }
-            }
-        }
-        const auto* most = std::max_element(counts.begin(), counts.end());
-        return *most == 0 ? kSeparators[0]
-                          : kSeparators[static_cast<std::size_t>(most - counts.begin())];
-    }
-
     [[nodiscard]] bool Unclosed() const { return m_unclosed; }
 
 private:
@@ -144,6 +120,30 @@ private:
     bool m_unclosed = false;
 };
 
+// The separator that splits the header, the first record that is not blank, into the most
+// fields, read by the same rules as every record. On a tie, the one that leaves the fewest
+// quotes inside fields, since a quote is rarely a header's text; then the earlier of ; tab ,.
+char HeaderSeparator(std::string_view text) {
+    char separator = kSeparators[0];
+    std::pair<std::size_t, std::ptrdiff_t> best{0, 0};
+    for (const char candidate : kSeparators) {
+        Records records(text);
+        const std::optional<Record> header = records.Next(candidate);
+        if (!header) {
+            continue;
+        }
+        const auto quoted = std::count_if(
+            header->fields.begin(), header->fields.end(),
+            [](const std::string& field) { return field.find('"') != std::string::npos; });
+        const std::pair<std::size_t, std::ptrdiff_t> reading{header->fields.size(), -quoted};
+        if (reading > best) {
+            best = reading;
+            separator = candidate;
+        }
+    }
+    return separator;
+}
+
 bool AllEmpty(const Record& record) {
     return std::all_of(record.fields.begin(), record.fields.end(),
                        [](const std::string& field) { return field.empty(); });
@@ -188,8 +188,8 @@ std::variant<PairTable, TableError> ReadTable(std::string_view bytes, std::strin
     }
     const std::string& text = std::get<std::string>(decoded);
 
+    const char separator = HeaderSeparator(text);
     Records records(text);
-    const char separator = records.SeparatorAhead();
     const std::optional<Record> header = records.Next(separator);
     if (!header) {
         return TableError{0, "файлът е празен"};

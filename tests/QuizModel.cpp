@@ -4,6 +4,7 @@
 #include <SiteTable.h>
 #include <TextCollation.h>
 #include <algorithm>
+#include <map>
 
 namespace quizmodel {
 namespace {
@@ -16,44 +17,61 @@ bool Less(std::string_view a, std::string_view b) {
 }
 
 std::vector<std::string> Sorted(std::vector<std::string> texts) {
-    std::sort(texts.begin(), texts.end(), Less);
+    std::stable_sort(texts.begin(), texts.end(), Less);
     return texts;
+}
+
+std::string Trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return std::string(text);
 }
 
 } // namespace
 
-void QuizModel::Fill() {
-    std::vector<std::size_t> rows;
-    for (std::size_t row = 0; row < quiz::kSiteTable.size(); ++row) {
-        rows.push_back(row);
+std::vector<Row> SiteRows() {
+    std::vector<Row> rows;
+    for (const auto& row : quiz::kSiteTable) {
+        rows.push_back(
+            {std::string(row.settlement), std::string(row.site), std::string(row.region)});
     }
-    Offer(rows);
+    return rows;
 }
 
-void QuizModel::Offer(std::vector<std::size_t> rows) {
-    std::vector<std::string> settlements;
-    std::vector<std::string> sites;
-    for (const std::size_t row : rows) {
-        settlements.emplace_back(quiz::kSiteTable[row].settlement);
-        sites.emplace_back(quiz::kSiteTable[row].site);
+void QuizModel::Fill() {
+    std::vector<std::size_t> all(rows.size());
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        all[row] = row;
     }
-    // The whole table's lists are sorted once: random play fills them thousands of times.
-    static const std::array<std::vector<std::string>, 2> full = [] {
-        std::vector<std::string> allSettlements;
-        std::vector<std::string> allSites;
-        for (const auto& row : quiz::kSiteTable) {
-            allSettlements.emplace_back(row.settlement);
-            allSites.emplace_back(row.site);
-        }
-        return std::array{Sorted(allSettlements), Sorted(allSites)};
-    }();
-    lists = rows.size() == quiz::kSiteTable.size()
-                ? full
-                : std::array{Sorted(std::move(settlements)), Sorted(std::move(sites))};
+    Offer(all);
+    practice = false;
+}
+
+void QuizModel::Offer(std::vector<std::size_t> chosen) {
+    // Sorting is cached by the rows offered: random play fills the lists thousands of times.
+    static std::map<std::pair<std::vector<std::string>, std::vector<std::string>>,
+                    std::array<std::vector<std::string>, 2>>
+        sorted;
+    std::vector<std::string> lefts;
+    std::vector<std::string> rights;
+    for (const std::size_t row : chosen) {
+        lefts.push_back(rows[row].left);
+        rights.push_back(rows[row].right);
+    }
+    auto key = std::make_pair(lefts, rights);
+    auto found = sorted.find(key);
+    if (found == sorted.end()) {
+        found = sorted.emplace(std::move(key), std::array{Sorted(lefts), Sorted(rights)}).first;
+    }
+    lists = found->second;
     selection = {-1, -1};
     checks = 0;
     right = 0;
-    offered = std::move(rows);
+    offered = std::move(chosen);
     matched.clear();
 }
 
@@ -68,24 +86,19 @@ std::vector<std::size_t> QuizModel::Missed() const {
             missed.push_back(row);
         }
     }
-    std::sort(missed.begin(), missed.end(), [](std::size_t a, std::size_t b) {
-        return Less(quiz::kSiteTable[a].settlement, quiz::kSiteTable[b].settlement);
+    std::stable_sort(missed.begin(), missed.end(), [this](std::size_t a, std::size_t b) {
+        return Less(rows[a].left, rows[b].left);
     });
     return missed;
 }
 
-std::string QuizModel::ReviewLine(std::size_t row) {
-    const auto trim = [](std::string_view text) {
-        while (!text.empty() && text.front() == ' ') {
-            text.remove_prefix(1);
-        }
-        while (!text.empty() && text.back() == ' ') {
-            text.remove_suffix(1);
-        }
-        return std::string(text);
-    };
-    const quiz::SiteRow& texts = quiz::kSiteTable.at(row);
-    return trim(texts.settlement) + " – " + trim(texts.site) + ", област " + trim(texts.region);
+std::string QuizModel::ReviewLine(std::size_t row) const {
+    const Row& texts = rows.at(row);
+    std::string line = Trimmed(texts.left) + " – " + Trimmed(texts.right);
+    if (columns.size() > 2 && !Trimmed(texts.note).empty()) {
+        line += ", " + columns[2] + " " + Trimmed(texts.note);
+    }
+    return line;
 }
 
 bool QuizModel::Practice() {
@@ -94,6 +107,7 @@ bool QuizModel::Practice() {
         return false;
     }
     Offer(std::move(missed));
+    practice = true;
     text.clear();
     return true;
 }
@@ -107,24 +121,38 @@ bool QuizModel::Select(int list, int index) {
     if (selection[0] < 0 || selection[1] < 0) {
         return true;
     }
-    const std::string settlement = lists[0][static_cast<std::size_t>(selection[0])];
+    const std::string left = lists[0][static_cast<std::size_t>(selection[0])];
     const std::string site = lists[1][static_cast<std::size_t>(selection[1])];
-    // The settlement's row decides; one that is in no row counts as the first row's.
-    std::size_t found = 0;
-    for (std::size_t candidate = 0; candidate < quiz::kSiteTable.size(); ++candidate) {
-        if (quiz::kSiteTable[candidate].settlement == settlement) {
-            found = candidate;
+    // Of the rows that hold both texts, the last one still to be matched, or else the last.
+    const Row* told = nullptr;
+    std::ptrdiff_t counted = -1;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].left != left || rows[row].right != site) {
+            continue;
+        }
+        const bool inRound = std::find(offered.begin(), offered.end(), row) != offered.end() &&
+                             std::find(matched.begin(), matched.end(), row) == matched.end();
+        if (inRound) {
+            counted = static_cast<std::ptrdiff_t>(row);
+            told = &rows[row];
+        } else if (counted < 0) {
+            told = &rows[row];
         }
     }
-    const quiz::SiteRow* row = &quiz::kSiteTable[found];
     ++checks;
-    if (row->site == site) {
-        ++right;
-        matched.push_back(found);
-        text = "Вярно  селище " + settlement + " забележителност " + site + "\r\n област " +
-               std::string(row->region);
+    if (told != nullptr) {
+        text = "Вярно  " + columns[0] + " " + left + " " + columns[1] + " " + site;
+        if (columns.size() > 2) {
+            text += "\r\n " + columns[2] + " " + told->note;
+        }
+        if (counted >= 0) {
+            ++right;
+            matched.push_back(static_cast<std::size_t>(counted));
+        } else {
+            text += "\r\n (вече отгатната в този кръг, не се брои)";
+        }
     } else {
-        text = "Грешно " + settlement + " забележителност " + site + "\r\n";
+        text = "Грешно " + left + " " + columns[1] + " " + site + "\r\n";
     }
     lists[0].erase(lists[0].begin() + selection[0]);
     lists[1].erase(lists[1].begin() + selection[1]);
@@ -139,7 +167,7 @@ void QuizModel::Clear() {
 
 std::string QuizModel::ScoreText() const {
     if (checks == 0) {
-        return {};
+        return practice ? "Упражнение" : "";
     }
     return (Over() ? "Край: " : "Верни: ") + std::to_string(right) + " от " +
            std::to_string(checks);

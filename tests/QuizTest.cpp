@@ -242,7 +242,8 @@ TEST_F(QuizTest, RoundEndsWithTheMissedRowsToPractise) {
                                         "Ямбол"}));
     EXPECT_EQ(quiz.Sites().List(0), "Античен град \"Кабиле\"");
     EXPECT_EQ(quiz.Text(), "");
-    EXPECT_EQ(quiz.ScoreText(), "");
+    // Named until its first check, so that the learner knows which round is on.
+    EXPECT_EQ(quiz.ScoreText(), "Упражнение");
     EXPECT_EQ(quiz.MissedLines(), missed);
     Play(quiz, "Родопи ", "Природна забележителност \u201EЧудните мостове\u201C");
     EXPECT_EQ(quiz.Text(), "Вярно  селище Родопи  забележителност Природна забележителност "
@@ -255,6 +256,7 @@ TEST_F(QuizTest, RoundEndsWithTheMissedRowsToPractise) {
         Play(quiz, row.settlement, row.site);
     }
     EXPECT_EQ(quiz.ScoreText(), "Край: 4 от 6");
+    EXPECT_TRUE(quiz.Practice());
     EXPECT_EQ(quiz.MissedLines(),
               (std::vector<std::string>{"Поморие – Музей на солта, област Бургас",
                                         "Ямбол – Античен град \"Кабиле\", област Ямбол"}));
@@ -268,6 +270,7 @@ TEST_F(QuizTest, RoundEndsWithTheMissedRowsToPractise) {
     quiz.ClearClick();
     EXPECT_EQ(quiz.Settlements().ListCount(), 60);
     EXPECT_EQ(quiz.MissedRows().size(), 60U);
+    EXPECT_EQ(quiz.ScoreText(), "");
 }
 
 // Sixty right pairs in a random order, each picked at whatever index it has moved to.
@@ -335,6 +338,26 @@ TEST(OpenedTable, RepeatedTextsPairWithAnyOfTheirPartners) {
     quiz.PracticeMissed();
     Play(quiz, "Иван Вазов", "Епопея на забравените");
     EXPECT_EQ(quiz.Text(), "Вярно  автор Иван Вазов творба Епопея на забравените\r\n година 1884");
+}
+
+// Вазов with Поезия twice: the second is a true pair, but its one row is matched already, and
+// the rows left need Вазов with Проза and Ботев with Поезия. It is not counted, and says so,
+// so the score and the review add up to the round.
+TEST(OpenedTable, TruePairPickedAgainIsNotCountedTwice) {
+    Quiz quiz;
+    quiz.UseTable(std::make_shared<const quiz::PairTable>(quiz::PairTable{
+        "Жанрове",
+        {"автор", "жанр"},
+        {{"Вазов", "Поезия", ""}, {"Вазов", "Проза", ""}, {"Ботев", "Поезия", ""}}}));
+    Play(quiz, "Вазов", "Поезия");
+    EXPECT_EQ(quiz.Text(), "Вярно  автор Вазов жанр Поезия");
+    Play(quiz, "Вазов", "Поезия");
+    EXPECT_EQ(quiz.Text(),
+              "Вярно  автор Вазов жанр Поезия\r\n (вече отгатната в този кръг, не се брои)");
+    EXPECT_EQ(quiz.ScoreText(), "Верни: 1 от 2");
+    Play(quiz, "Ботев", "Проза");
+    EXPECT_EQ(quiz.ScoreText(), "Край: 1 от 3");
+    EXPECT_EQ(quiz.MissedLines(), (std::vector<std::string>{"Ботев – Поезия", "Вазов – Проза"}));
 }
 
 TEST(OpenedTable, TwoColumnsGiveVerdictsWithoutNotes) {

@@ -113,6 +113,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"extra_column", kHeader + "а;б;в\r\n", {2, "има 3 колони, а заглавният ред има 2"}},
         BadFile{"empty_left", kHeader + ";б\r\n", {2, "първата колона е празна"}},
         BadFile{"empty_right", kHeader + "а;\"\"\r\n", {2, "втората колона е празна"}},
+        // A quote inside a field is text, for the separator's choice as for the fields: the
+        // header has two columns, and the quote that opens line 2 is never closed.
+        BadFile{"quote_inside_a_header_field",
+                "Размер 5\";Цена\n\"а,б,в\n",
+                {2, "кавичките не са затворени"}},
         BadFile{"unclosed_quote", kHeader + "а;\"б\r\nв;г\r\n", {2, "кавичките не са затворени"}},
         BadFile{"quoted_line_break",
                 kHeader + "а;\"б\r\nв\";г\r\n",
