@@ -14,6 +14,7 @@ class PickListModelTest : public QObject {
 private slots:
     void followsTheEngineThroughAWholeGame();
     void keepsOtherRowsWhenOneGoes();
+    void fillsARoundAtOnce();
 };
 
 // The tester checks every signal the model sends against the rows it reports.
@@ -55,6 +56,18 @@ void PickListModelTest::keepsOtherRowsWhenOneGoes() {
     QCOMPARE(before.row(), 10);
     QCOMPARE(after.row(), 29);
     QCOMPARE(after.data().toString(), text);
+}
+
+// A round's lists come as one reset, not as a notification for each of their items.
+void PickListModelTest::fillsARoundAtOnce() {
+    quiz::Quiz quiz;
+    PickListModel sites(quiz.Sites());
+    QSignalSpy resets(&sites, &QAbstractItemModel::modelReset);
+    QSignalSpy insertions(&sites, &QAbstractItemModel::rowsInserted);
+    quiz.ClearClick();
+    QCOMPARE(resets.count(), 1);
+    QCOMPARE(insertions.count(), 0);
+    QCOMPARE(sites.rowCount(), 60);
 }
 
 QTEST_GUILESS_MAIN(PickListModelTest)

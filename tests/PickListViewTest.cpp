@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QStringListModel>
 #include <QTest>
 #include <memory>
 
@@ -34,6 +35,7 @@ private slots:
     void browsesWithoutPicking();
     void plainKeysStillPick();
     void tellsScreenReadersHowToBrowse();
+    void measuresTheModelAndFontItShows();
 
 private:
     std::unique_ptr<Trevika> m_window;
@@ -116,6 +118,27 @@ void PickListViewTest::tellsScreenReadersHowToBrowse() {
         QCOMPARE(m_window->List1(member)->accessibleDescription(),
                  QStringLiteral("Ctrl и стрелките: разглеждане; интервал: избор"));
     }
+}
+
+// Every item is laid out as wide as the widest text of the model shown, in the font shown.
+void PickListViewTest::measuresTheModelAndFontItShows() {
+    const QString longText = QStringLiteral("Жълтата дюля, що бе паднала в шубрака");
+    QStringListModel former({QStringLiteral("а")});
+    QStringListModel shown({QStringLiteral("б"), longText});
+    window::PickListView view;
+    view.setModel(&former);
+    view.setModel(&shown);
+    const QModelIndex first = shown.index(0, 0);
+    const int width = view.sizeHintForIndex(first).width();
+    QVERIFY(width >= view.fontMetrics().horizontalAdvance(longText));
+    // What happens to a model no longer shown changes nothing.
+    former.setStringList({QStringLiteral("в")});
+    QCOMPARE(view.sizeHintForIndex(first).width(), width);
+    QFont larger = view.font();
+    larger.setPointSizeF(larger.pointSizeF() * 3);
+    view.setFont(larger);
+    QVERIFY(view.sizeHintForIndex(first).width() >=
+            QFontMetrics(larger).horizontalAdvance(longText));
 }
 
 QTEST_MAIN(PickListViewTest)

@@ -163,8 +163,10 @@ void ReviewDialogTest::answers() {
     QCOMPARE(m_window->List1(0)->model()->rowCount(), settlements);
     QCOMPARE(m_window->List1(1)->model()->rowCount(), settlements);
     QCOMPARE(m_window->Text1(0)->toPlainText(), message);
-    QCOMPARE(m_window->Score()->text(),
-             settlements == 0 ? QStringLiteral("Край: 58 от 60") : QString());
+    const QString score = settlements == 0   ? QStringLiteral("Край: 58 от 60")
+                          : settlements == 2 ? QStringLiteral("Упражнение")
+                                             : QString();
+    QCOMPARE(m_window->Score()->text(), score);
     if (settlements == 2) {
         QCOMPARE(QApplication::focusWidget(), m_window->List1(0));
         QCOMPARE(m_window->List1(0)->model()->index(1, 0).data().toString(),

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "TableMenu.h"
 
+#include "ReviewDialog.h"
 #include "Startup.h"
 #include "Trevika.h"
 #include "WindowTestHelpers.h"
@@ -69,6 +70,7 @@ private slots:
     void badFileIsToldAndChangesNothing_data();
     void badFileIsToldAndChangesNothing();
     void savesTheTableInPlay();
+    void asksBeforeReplacingAFile();
     void reviewsAndPractisesAnOpenedTable();
     void longTextScrollsSideways();
 
@@ -249,6 +251,32 @@ void TableMenuTest::savesTheTableInPlay() {
             .arg(QDir::toNativeSeparators(nowhere))));
 }
 
+// A name typed without ".csv" is saved with it, so the question is asked of that file.
+void TableMenuTest::asksBeforeReplacingAFile() {
+    const QString kept = Write(QStringLiteral("x.csv"), "keep");
+    QString question;
+    WhenShown([this, &question](QWidget* shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(shown);
+        QVERIFY(dialog != nullptr);
+        dialog->setDirectory(m_folder.path());
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name != nullptr);
+        name->setText(QStringLiteral("x"));
+        WhenShown([&question](QWidget* box) {
+            if (const auto* message = qobject_cast<QMessageBox*>(box)) {
+                question = message->text();
+            }
+        });
+        // As the Save button does; closing the question answers no.
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    m_window->Tables()->Actions().at(2)->trigger();
+    QVERIFY2(question.contains(QStringLiteral("x.csv")), qPrintable(question));
+    QFile file(kept);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("keep"));
+}
+
 void TableMenuTest::reviewsAndPractisesAnOpenedTable() {
     const QString path =
         Write(QStringLiteral("реки.csv"),
@@ -282,9 +310,10 @@ void TableMenuTest::reviewsAndPractisesAnOpenedTable() {
 }
 
 // The lists lay out every item at the first item's size; a long text further down must still
-// be reachable.
+// be reachable. Mixed letters, as a sum of rounded widths per letter would fall short of them.
 void TableMenuTest::longTextScrollsSideways() {
-    const QString longText = QString(300, QChar(0x0436));
+    const QString longText =
+        QStringLiteral("Жълтата дюля, що бе паднала в шубрака, изгни. ").repeated(7).left(300);
     QVERIFY(m_window->OpenTable(
         Write(QStringLiteral("дълъг.csv"),
               QStringLiteral("ляво;дясно\nа;б\nя;%1\nю;я\n").arg(longText).toUtf8())));

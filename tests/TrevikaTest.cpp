@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Trevika.h"
 
+#include "ReviewDialog.h"
 #include "Startup.h"
 #include "VerdictNotification.h"
 #include "WindowTestHelpers.h"
@@ -86,6 +87,7 @@ private slots:
     void clearButtonRefillsAndEmpties();
     void wholeGameEmptiesBothLists();
     void longestSiteCanBeRead();
+    void builtInListsHaveNoScrollBarBelow();
     void errorIsReportedAndEndsTheProgram();
     void keepsTheScoreOfTheRound();
     void widestScoreFits();
@@ -381,6 +383,18 @@ void TrevikaTest::longestSiteCanBeRead() {
     QVERIFY2(needed < list->viewport()->width() || list->horizontalScrollBar()->maximum() > 0,
              qPrintable(QStringLiteral("%1 px in %2").arg(needed).arg(list->viewport()->width())));
     QCOMPARE(list->model()->index(row, 0).data(Qt::ToolTipRole).toString(), longest);
+}
+
+// As defined: "Велико Търново" with an item's margins is a little wider than its list, and is
+// clipped rather than given a scroll bar that takes a row's room; its tooltip reads it whole.
+void TrevikaTest::builtInListsHaveNoScrollBarBelow() {
+    QTest::qWait(50);
+    for (int member = 0; member < 2; ++member) {
+        QVERIFY(!List1(member)->horizontalScrollBar()->isVisible());
+    }
+    const QString wide = QStringLiteral("Велико Търново");
+    QCOMPARE(List1(0)->model()->index(RowOf(List1(0), wide), 0).data(Qt::ToolTipRole).toString(),
+             wide);
 }
 
 void TrevikaTest::errorIsReportedAndEndsTheProgram() {

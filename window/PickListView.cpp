@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "PickListView.h"
 
+#include "WindowDefinition.h"
+
 #include <QFontMetricsF>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -24,20 +26,60 @@ PickListView::PickListView(QWidget* parent)
     : QListView(parent), m_delegate(new WidestTextDelegate(this)) {
     setUniformItemSizes(true);
     setItemDelegate(m_delegate);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAccessibleDescription(QString::fromUtf8(kListAccessibleDescription));
+}
+
+void PickListView::ShowListIndex(int row) {
+    if (row < 0) {
+        selectionModel()->clearSelection();
+    } else {
+        selectionModel()->select(model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
+    }
 }
 
 void PickListView::setModel(QAbstractItemModel* model) {
-    QListView::setModel(model);
-    m_delegate->SetWidest(0);
-    if (model == nullptr) {
-        return;
+    for (const QMetaObject::Connection& connection : m_modelConnections) {
+        disconnect(connection);
     }
-    // Taking items out can only leave the widest as wide as it was, or less, so only new
-    // items are measured.
-    connect(model, &QAbstractItemModel::modelReset, this, [this] { m_delegate->SetWidest(0); });
-    connect(model, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex&, int first, int last) { MeasureRows(first, last); });
-    MeasureRows(0, model->rowCount() - 1);
+    m_modelConnections.clear();
+    QListView::setModel(model);
+    // Any change of selection counts, by mouse, keyboard or an assistive technology.
+    m_modelConnections << connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                                  [this] {
+                                      const QModelIndexList rows = selectionModel()->selectedRows();
+                                      emit picked(rows.isEmpty() ? -1 : rows.first().row());
+                                  });
+    if (model != nullptr) {
+        // A view keeps its scroll position through a reset; refilled, a list starts at the top.
+        m_modelConnections << connect(model, &QAbstractItemModel::modelReset, this,
+                                      &QAbstractItemView::scrollToTop);
+        // Taking items out can only leave the widest as wide as it was, or less, so only new
+        // items are measured.
+        m_modelConnections << connect(model, &QAbstractItemModel::modelReset, this,
+                                      &PickListView::MeasureAll)
+                           << connect(model, &QAbstractItemModel::rowsInserted, this,
+                                      [this](const QModelIndex&, int first, int last) {
+                                          MeasureRows(first, last);
+                                      });
+    }
+    MeasureAll();
+}
+
+void PickListView::changeEvent(QEvent* event) {
+    QListView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        m_advances.clear();
+        MeasureAll();
+    }
+}
+
+void PickListView::MeasureAll() {
+    m_delegate->SetWidest(0);
+    if (model() != nullptr) {
+        MeasureRows(0, model()->rowCount() - 1);
+    }
 }
 
 void PickListView::MeasureRows(int first, int last) {

@@ -41,8 +41,15 @@ public:
     explicit PickListView(QWidget* parent = nullptr);
 
     void setModel(QAbstractItemModel* model) override;
+    // Shows the engine's selection: the row, or none for -1.
+    void ShowListIndex(int row);
+
+signals:
+    // The selection changed, by the learner or by the engine: the selected row, or -1.
+    void picked(int row);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -50,13 +57,16 @@ protected:
 
 private:
     void MeasureRows(int first, int last);
+    void MeasureAll();
     [[nodiscard]] int TextWidth(const QFontMetricsF& metrics, const QString& text);
 
     // Where a navigation key moves the current item; none for another key.
     static std::optional<CursorAction> Browsing(int key);
 
     WidestTextDelegate* m_delegate;
+    // The advances of the characters seen, in the view's font.
     QHash<QChar, qreal> m_advances;
+    QList<QMetaObject::Connection> m_modelConnections;
 };
 
 } // namespace window

@@ -1,48 +1,53 @@
 // SPDX-License-Identifier: MIT
 #include "TableMenu.h"
 
+#include "TableFileReader.h"
 #include "WindowDefinition.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <Quiz.h>
 #include <TableFile.h>
 
 namespace window {
+namespace {
 
-std::variant<quiz::PairTable, quiz::TableError> ReadTableFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return quiz::TableError{0, "файлът не съществува"};
-    }
-    if (info.isDir()) {
-        return quiz::TableError{0, "това е папка, а не файл"};
-    }
-    if (!info.isFile()) {
-        return quiz::TableError{0, "това не е обикновен файл"};
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return quiz::TableError{0, "файлът не може да се прочете"};
-    }
-    // One byte past the limit is enough to tell that a file is over it.
-    const QByteArray bytes = file.read(static_cast<qint64>(quiz::kMaxFileBytes) + 1);
-    if (file.error() != QFileDevice::NoError) {
-        return quiz::TableError{0, "файлът не може да се прочете"};
-    }
-    return quiz::ReadTable(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-        info.completeBaseName().toStdString());
+// The one local file that a drag brings, if it brings just that.
+QString DroppedFile(const QMimeData* data) {
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
 }
 
-TableMenu::TableMenu(QWidget* window, const quiz::Quiz& quiz, Use use)
-    : QObject(window), m_window(window), m_quiz(quiz), m_use(std::move(use)),
+} // namespace
+
+QStringList Headings(const quiz::Quiz& quiz) {
+    QStringList headings;
+    for (std::size_t member = 0; member < kLabel1Captions.size(); ++member) {
+        headings << QString::fromUtf8(kLabel1Captions[member]);
+    }
+    if (!quiz.BuiltIn()) {
+        headings[0] = QString::fromStdString(quiz.Table().title);
+        for (int member = 1; member < 3; ++member) {
+            QString heading = QString::fromStdString(quiz.Table().columns.at(member - 1));
+            if (!heading.isEmpty()) {
+                heading[0] = heading[0].toUpper();
+            }
+            headings[member] = heading;
+        }
+    }
+    return headings;
+}
+
+TableMenu::TableMenu(QWidget* window, const quiz::Quiz& quiz)
+    : QObject(window), m_window(window), m_quiz(quiz),
       m_open(new QAction(QString::fromUtf8(kOpenTableCaption), window)),
       m_builtIn(new QAction(QString::fromUtf8(kBuiltInTableCaption), window)),
       m_save(new QAction(QString::fromUtf8(kSaveTableCaption), window)) {
@@ -52,8 +57,10 @@ TableMenu::TableMenu(QWidget* window, const quiz::Quiz& quiz, Use use)
     window->addAction(m_open);
     window->addAction(m_save);
     connect(m_open, &QAction::triggered, this, &TableMenu::ChooseAndOpen);
-    connect(m_builtIn, &QAction::triggered, this, [this] { m_use(nullptr); });
+    connect(m_builtIn, &QAction::triggered, this, &TableMenu::builtInChosen);
     connect(m_save, &QAction::triggered, this, &TableMenu::ChooseAndSave);
+    window->setAcceptDrops(true);
+    window->installEventFilter(this);
 }
 
 QList<QAction*> TableMenu::Actions() const {
@@ -61,18 +68,14 @@ QList<QAction*> TableMenu::Actions() const {
 }
 
 bool TableMenu::Open(const QString& path) {
-    auto reading = ReadTableFile(path);
+    auto reading = TableFileReader::Read(path);
     if (const auto* error = std::get_if<quiz::TableError>(&reading)) {
-        const QString fault = QString::fromStdString(error->fault);
-        Tell(QString::fromUtf8(kTableNotOpened)
-                 .arg(QDir::toNativeSeparators(path),
-                      error->line > 0
-                          ? QString::fromUtf8(kTableFaultOnLine).arg(error->line).arg(fault)
-                          : fault));
+        Tell(TableFileReader::Message(path, *error));
         return false;
     }
     m_folder = QFileInfo(path).absolutePath();
-    m_use(std::make_shared<const quiz::PairTable>(std::get<quiz::PairTable>(std::move(reading))));
+    emit tableChosen(
+        std::make_shared<const quiz::PairTable>(std::get<quiz::PairTable>(std::move(reading))));
     return true;
 }
 
@@ -103,6 +106,28 @@ QMessageBox* TableMenu::Message() const {
     return m_message != nullptr && m_message->isVisible() ? m_message.data() : nullptr;
 }
 
+bool TableMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_window) {
+        return false;
+    }
+    if (event->type() == QEvent::DragEnter) {
+        auto* enter = static_cast<QDragEnterEvent*>(event);
+        if (!DroppedFile(enter->mimeData()).isEmpty()) {
+            enter->acceptProposedAction();
+            return true;
+        }
+    } else if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString path = DroppedFile(drop->mimeData());
+        if (!path.isEmpty()) {
+            drop->acceptProposedAction();
+            Open(path);
+            return true;
+        }
+    }
+    return false;
+}
+
 void TableMenu::ChooseAndOpen() {
     const QString path =
         QFileDialog::getOpenFileName(m_window, QString::fromUtf8(kOpenTableTitle), Folder(),
@@ -115,12 +140,15 @@ void TableMenu::ChooseAndOpen() {
 void TableMenu::ChooseAndSave() {
     const QString name = m_quiz.BuiltIn() ? QString::fromUtf8(kLabel1Captions[0])
                                           : QString::fromStdString(m_quiz.Table().title);
-    const QString path =
-        QFileDialog::getSaveFileName(m_window, QString::fromUtf8(kSaveTableTitle),
-                                     QDir(Folder()).filePath(name + QStringLiteral(".csv")),
-                                     QString::fromUtf8(kTableFileFilters));
-    if (!path.isEmpty()) {
-        Save(QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".csv") : path);
+    QFileDialog dialog(m_window, QString::fromUtf8(kSaveTableTitle), Folder(),
+                       QString::fromUtf8(kTableFileFilters));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the suffix to a name without one itself, so that the question whether to
+    // replace a file is asked of the file that will be written.
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(name + QStringLiteral(".csv"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        Save(dialog.selectedFiles().constFirst());
     }
 }
 

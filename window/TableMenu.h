@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The window's menu of tables: open a teacher's table, go back to the built-in one, save.
+// The window's tables: open a teacher's table, go back to the built-in one, save.
 #pragma once
 
 #include <PairTable.h>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <functional>
 #include <memory>
-#include <variant>
 
 class QAction;
 class QMessageBox;
@@ -20,31 +18,37 @@ class Quiz;
 
 namespace window {
 
-// A table file read whole, within the limits, before anything of the quiz changes. Folders,
-// devices and other special files are refused unread: a pipe would never answer, and a
-// device such as /dev/zero never ends.
-[[nodiscard]] std::variant<quiz::PairTable, quiz::TableError> ReadTableFile(const QString& path);
+// The window's headings for the table in play: its title and its columns' names, capitalised
+// ("селище" heads its list as "Селище"), or the window's own for the built-in table.
+[[nodiscard]] QStringList Headings(const quiz::Quiz& quiz);
 
-// The actions of the window's context menu, and what they do. The window gives each table
-// to the engine through `use`; null stands for the built-in table.
+// The actions of the window's context menu for tables, with their shortcuts, and a file
+// dropped on the window. A table read whole and sound is handed on with tableChosen; a bad
+// file changes nothing and is told in a message box that names the file, the line and the
+// fault.
 class TableMenu final : public QObject {
     Q_OBJECT
 
 public:
-    using Use = std::function<void(std::shared_ptr<const quiz::PairTable>)>;
-
-    TableMenu(QWidget* window, const quiz::Quiz& quiz, Use use);
+    TableMenu(QWidget* window, const quiz::Quiz& quiz);
 
     // "Отвори таблица…", "Вградената таблица", "Запиши таблицата като CSV…", in that order.
     [[nodiscard]] QList<QAction*> Actions() const;
 
-    // Puts the file's table in play. A bad file changes nothing: a message box names the file,
-    // the line and the fault. Returns whether the table is in play.
+    // Reads the file; returns whether its table was handed on.
     bool Open(const QString& path);
     // Writes the table in play; a failure is told in a message box. Returns whether it wrote.
     bool Save(const QString& path);
     // The latest message box about a file, while it is open.
     [[nodiscard]] QMessageBox* Message() const;
+
+signals:
+    void tableChosen(std::shared_ptr<const quiz::PairTable> table);
+    void builtInChosen();
+
+protected:
+    // Takes a drop of one local file on the window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     [[nodiscard]] QString Folder() const;
@@ -54,7 +58,6 @@ private:
 
     QWidget* m_window;
     const quiz::Quiz& m_quiz;
-    Use m_use;
     QAction* m_open;
     QAction* m_builtIn;
     QAction* m_save;

@@ -2,63 +2,25 @@
 #include "Trevika.h"
 
 #include "ContextMenu.h"
-#include "ErrorReport.h"
+#include "MessageView.h"
 #include "PickListModel.h"
 #include "PickListView.h"
-#include "ReviewDialog.h"
+#include "RoundEnd.h"
+#include "TableMenu.h"
 #include "VerdictNotification.h"
-#include "WindowDefinition.h"
+#include "VerdictText.h"
+#include "WindowColours.h"
 
 #include <QContextMenuEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QIcon>
-#include <QItemSelectionModel>
 #include <QLabel>
-#include <QListView>
-#include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <exception>
 
 namespace window {
-namespace {
 
-// The one local file that a drag brings, if it brings just that.
-QString DroppedFile(const QMimeData* data) {
-    const QList<QUrl> urls = data->urls();
-    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
-}
-
-// A column name as a list's heading: "селище" heads its list as "Селище".
-QString Heading(const std::string& column) {
-    QString heading = QString::fromStdString(column);
-    if (!heading.isEmpty()) {
-        heading[0] = heading[0].toUpper();
-    }
-    return heading;
-}
-
-QColor ToColour(Rgb rgb) {
-    return {rgb.red, rgb.green, rgb.blue};
-}
-
-// A fixed background comes with its text colour: the platform's would follow a dark theme and
-// be light on a light background.
-void SetColours(QWidget* widget, Rgb background) {
-    QPalette palette = widget->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Window, ToColour(background));
-        palette.setColor(group, QPalette::WindowText, ToColour(kTextColour));
-    }
-    widget->setPalette(palette);
-}
-
-} // namespace
-
-Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
+Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText), m_guard(this) {
     setObjectName(QStringLiteral("Trevika"));
     setWindowTitle(
         QStringLiteral("%1 %2").arg(QLatin1String(kPublisherAddress), QString::fromUtf8(kCaption)));
@@ -69,17 +31,10 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText) {
     }
     setWindowIcon(icon);
     setFont(DefinedFont());
-
     CreateControls();
-    m_tables = new TableMenu(this, m_quiz, [this](auto table) { UseTable(std::move(table)); });
-    m_menu = new ContextMenu(this);
-    m_menu->AddActions(m_tables->Actions());
-    setAcceptDrops(true);
-    m_quiz.SetTextObserver([this] { ShowText(); });
-    m_quiz.SetScoreObserver([this] { ShowScore(); });
-    m_quiz.SetPairCheckedObserver([this] { PairChecked(); });
-    ShowText();
-    Load();
+    ConnectFlows();
+    Run([this] { m_quiz.FillLists(); });
+    ShowTable();
 }
 
 // Where PickListModel is known, for the members that own the models.
@@ -101,57 +56,27 @@ void Trevika::CreateControls() {
         m_label1[member] = label;
     }
 
-    m_text1[0] = new QPlainTextEdit(this);
-    QPlainTextEdit* text = m_text1[0];
+    QPlainTextEdit* text = m_text1[0] = new MessageView(this);
     text->setObjectName(QStringLiteral("Text1_0"));
     text->setGeometry(ToPixels(kText1[0]));
-    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Read-only, yet the text can still be reached, selected and copied by keyboard.
-    text->setReadOnly(true);
-    // A file dropped on it is for the window to open.
-    text->setAcceptDrops(false);
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    text->setTabChangesFocus(true);
-    text->setFocusPolicy(Qt::StrongFocus);
-    text->setAccessibleName(QString::fromUtf8(kText1AccessibleName));
 
     std::array<quiz::PickList*, 2> pickLists{&m_quiz.Settlements(), &m_quiz.Sites()};
     for (std::size_t member = 0; member < m_list1.size(); ++member) {
         m_models[member] = std::make_unique<PickListModel>(*pickLists[member]);
-        PickListModel* model = m_models[member].get();
         auto* list = new PickListView(this);
         list->setObjectName(QStringLiteral("List1_%1").arg(member));
-        list->setGeometry(ToPixels(kList1[member]));
-        list->setModel(model);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        // The heading names the list for a screen reader; a buddy label alone does not.
         list->setAccessibleName(QString::fromUtf8(kLabel1Captions[member + 1]));
-        list->setAccessibleDescription(QString::fromUtf8(kListAccessibleDescription));
+        list->setGeometry(ToPixels(kList1[member]));
+        list->setModel(m_models[member].get());
         m_label1[member + 1]->setBuddy(list);
-        const int memberIndex = static_cast<int>(member);
-        // Any change of selection counts, by mouse, keyboard or an assistive technology.
-        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                [this, memberIndex] { List1Click(memberIndex); });
-        connect(model, &PickListModel::listIndexChanged, this,
-                [this, memberIndex](int index) { ShowListIndex(memberIndex, index); });
-        // A view keeps its scroll position through a reset; refilled, a list starts at the top.
-        connect(model, &QAbstractItemModel::modelReset, list, &QAbstractItemView::scrollToTop);
         m_list1[member] = list;
     }
 
-    m_command1[0] = new QPushButton(QString::fromUtf8(kCommand1Captions[0]), this);
-    QPushButton* button = m_command1[0];
+    QPushButton* button = m_command1[0] =
+        new QPushButton(QString::fromUtf8(kCommand1Captions[0]), this);
     button->setObjectName(QStringLiteral("Command1_0"));
     button->setGeometry(ToPixels(kCommand1[0]));
-    // A palette alone is ignored by several platform styles; a style sheet is drawn by all.
-    const QColor face = ToColour(kButtonColour);
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; color: %3; border: 1px solid %2; }"
-                       "QPushButton:focus { border: 2px solid palette(highlight); }"
-                       "QPushButton:pressed { background-color: %2; }")
-            .arg(face.name(), face.darker(150).name(), ToColour(kTextColour).name()));
-    connect(button, &QPushButton::clicked, this, [this] { Command1Click(0); });
+    button->setStyleSheet(ButtonStyleSheet());
 
     m_score = new QLabel(this);
     m_score->setObjectName(QStringLiteral("Score"));
@@ -167,60 +92,50 @@ void Trevika::CreateControls() {
     text->setFocus(Qt::OtherFocusReason);
 }
 
-void Trevika::Run(const std::function<void()>& action) {
-    if (m_failed) {
-        return;
+void Trevika::ConnectFlows() {
+    for (int member = 0; member < 2; ++member) {
+        auto* list = static_cast<PickListView*>(m_list1.at(member));
+        quiz::PickList& pickList = member == 0 ? m_quiz.Settlements() : m_quiz.Sites();
+        connect(list, &PickListView::picked, this, [this, &pickList](int index) {
+            // The engine's own changes of selection reach the view too; they are no picks.
+            if (!m_guard.Running()) {
+                Run([this, &pickList, index] {
+                    pickList.SetListIndex(index);
+                    m_quiz.ListClick();
+                });
+            }
+        });
+        connect(m_models.at(member).get(), &PickListModel::listIndexChanged, list,
+                &PickListView::ShowListIndex);
     }
-    const bool wasRunning = m_running;
-    m_running = true;
-    try {
-        action();
-        m_running = wasRunning;
-    } catch (const std::exception& error) {
-        m_running = wasRunning;
-        m_failed = true;
-        ReportFatalError(this, QString::fromUtf8(error.what()));
-    }
-}
+    connect(m_command1[0], &QPushButton::clicked, this,
+            [this] { Run([this] { m_quiz.ClearClick(); }); });
+    m_quiz.SetTextObserver([this] { m_text1[0]->setPlainText(ShownText(m_quiz.Text())); });
+    m_quiz.SetScoreObserver([this] { ShowScore(); });
+    m_quiz.SetPairCheckedObserver([this] { PairChecked(); });
+    m_text1[0]->setPlainText(ShownText(m_quiz.Text()));
 
-void Trevika::Load() {
-    Run([this] { m_quiz.FillLists(); });
-}
-
-void Trevika::List1Click(int member) {
-    if (m_running) {
-        return;
-    }
-    const QModelIndexList selected = m_list1.at(member)->selectionModel()->selectedRows();
-    const int index = selected.isEmpty() ? -1 : selected.first().row();
-    quiz::PickList& list = member == 0 ? m_quiz.Settlements() : m_quiz.Sites();
-    Run([this, &list, index] {
-        list.SetListIndex(index);
-        m_quiz.ListClick();
+    m_tables = new TableMenu(this, m_quiz);
+    connect(m_tables, &TableMenu::tableChosen, this, &Trevika::UseTable);
+    connect(m_tables, &TableMenu::builtInChosen, this, [this] { UseTable(nullptr); });
+    m_roundEnd = new RoundEnd(this, m_quiz);
+    connect(this, &Trevika::pairChecked, m_roundEnd, &RoundEnd::PairChecked);
+    connect(m_roundEnd, &RoundEnd::practiceAsked, this, [this] {
+        Run([this] { m_quiz.PracticeMissed(); });
+        m_list1[0]->setFocus(Qt::OtherFocusReason);
     });
+    connect(m_roundEnd, &RoundEnd::newRoundAsked, this,
+            [this] { Run([this] { m_quiz.ClearClick(); }); });
+    m_menu = new ContextMenu(this);
+    m_menu->AddActions(m_tables->Actions());
 }
 
-void Trevika::Command1Click(int member) {
-    if (member != 0) {
-        return;
-    }
-    Run([this] { m_quiz.ClearClick(); });
+ReviewDialog* Trevika::Review() const {
+    return m_roundEnd->Dialog();
 }
 
-void Trevika::ShowListIndex(int member, int index) {
-    QItemSelectionModel* selection = m_list1.at(member)->selectionModel();
-    if (index < 0) {
-        selection->clearSelection();
-    } else {
-        selection->select(m_models.at(member)->index(index), QItemSelectionModel::ClearAndSelect);
-    }
-}
-
-void Trevika::ShowText() {
-    // The engine breaks lines with CR LF; a plain text document wants bare line feeds.
-    QString text = QString::fromStdString(m_quiz.Text());
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    m_text1[0]->setPlainText(text);
+bool Trevika::OpenTable(const QString& path) {
+    return m_tables->Open(path);
 }
 
 void Trevika::ShowScore() {
@@ -230,26 +145,23 @@ void Trevika::ShowScore() {
     m_score->setAccessibleName(score.isEmpty() ? name : QStringLiteral("%1: %2").arg(name, score));
 }
 
-void Trevika::ShowHeadings() {
-    const quiz::PairTable& table = m_quiz.Table();
-    for (std::size_t member = 0; member < m_label1.size(); ++member) {
-        QString heading = QString::fromUtf8(kLabel1Captions[member]);
-        if (!m_quiz.BuiltIn()) {
-            heading = member == 0 ? QString::fromStdString(table.title)
-                                  : Heading(table.columns.at(member - 1));
-        }
-        m_label1[member]->setText(heading);
+void Trevika::ShowTable() {
+    const QStringList headings = Headings(m_quiz);
+    for (int member = 0; member < 3; ++member) {
+        m_label1.at(member)->setText(headings.at(member));
         if (member > 0) {
-            m_list1[member - 1]->setAccessibleName(heading);
+            QListView* list = m_list1.at(member - 1);
+            list->setAccessibleName(headings.at(member));
+            // The built-in table's lists look as defined, without a scroll bar below: a name a
+            // little wider than its list is clipped, and read whole in its tooltip.
+            list->setHorizontalScrollBarPolicy(m_quiz.BuiltIn() ? Qt::ScrollBarAlwaysOff
+                                                                : Qt::ScrollBarAsNeeded);
         }
     }
 }
 
 void Trevika::UseTable(std::shared_ptr<const quiz::PairTable> table) {
-    // The review is of the round that a new table ends; its answer must not reach the next.
-    if (m_review != nullptr) {
-        m_review->reject();
-    }
+    m_roundEnd->Dismiss();
     Run([this, &table] {
         if (table) {
             m_quiz.UseTable(std::move(table));
@@ -257,52 +169,16 @@ void Trevika::UseTable(std::shared_ptr<const quiz::PairTable> table) {
             m_quiz.UseTable(quiz::BuiltInTable(), kTaskText);
         }
     });
-    ShowHeadings();
+    ShowTable();
 }
 
 void Trevika::PairChecked() {
-    m_notification->Announce(QString::fromStdString(m_quiz.Text()));
-    if (m_quiz.RoundOver()) {
-        ReviewRound();
-    }
-}
-
-void Trevika::ReviewRound() {
-    QStringList missed;
-    for (const std::string& line : m_quiz.MissedLines()) {
-        missed << QString::fromStdString(line);
-    }
-    m_review = new ReviewDialog(QString::fromStdString(m_quiz.ScoreText()), missed, this);
-    m_review->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_review, &QDialog::finished, this, &Trevika::ReviewAnswered);
-    m_review->open();
-}
-
-void Trevika::ReviewAnswered(int result) {
-    if (result == ReviewDialog::kPractise) {
-        Run([this] { m_quiz.PracticeMissed(); });
-        m_list1[0]->setFocus(Qt::OtherFocusReason);
-    } else if (result == ReviewDialog::kNewRound) {
-        Command1Click(0);
-    }
+    m_notification->Announce(SpokenText(m_quiz.Text()));
+    emit pairChecked();
 }
 
 void Trevika::contextMenuEvent(QContextMenuEvent* event) {
     m_menu->Exec(event->globalPos());
-}
-
-void Trevika::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFile(event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
-    }
-}
-
-void Trevika::dropEvent(QDropEvent* event) {
-    const QString path = DroppedFile(event->mimeData());
-    if (!path.isEmpty()) {
-        event->acceptProposedAction();
-        OpenTable(path);
-    }
 }
 
 void Trevika::paintEvent(QPaintEvent* /*event*/) {

@@ -28,13 +28,9 @@ VerdictNotification::VerdictNotification(QWidget* parent) : QWidget(parent) {
     setVisible(false);
 }
 
-void VerdictNotification::Announce(const QString& verdict) {
-    QStringList lines = verdict.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    for (QString& line : lines) {
-        line = line.trimmed();
-    }
+void VerdictNotification::Announce(const QString& spoken) {
     hide();
-    setAccessibleName(lines.join(QLatin1Char(' ')));
+    setAccessibleName(spoken);
     // Showing raises QAccessible::ObjectShow, which the bridge passes on.
     show();
 }

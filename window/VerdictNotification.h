@@ -17,8 +17,8 @@ class VerdictNotification final : public QWidget {
 public:
     explicit VerdictNotification(QWidget* parent);
 
-    // The verdict's lines are joined into one, since a name is read as one phrase.
-    void Announce(const QString& verdict);
+    // Says the text, a verdict made one line (SpokenText).
+    void Announce(const QString& spoken);
 };
 
 } // namespace window

@@ -90,8 +90,6 @@ inline constexpr const char* kSaveTableCaption = "Запиши таблицат�
 inline constexpr const char* kOpenTableTitle = "Отвори таблица";
 inline constexpr const char* kSaveTableTitle = "Запиши таблицата като CSV";
 inline constexpr const char* kTableFileFilters = "Таблици (*.csv *.txt);;Всички файлове (*)";
-inline constexpr const char* kTableNotOpened = "Таблицата от файла „%1“ не е отворена:\n%2.";
-inline constexpr const char* kTableFaultOnLine = "ред %1: %2";
 inline constexpr const char* kTableNotSaved = "Таблицата не е записана във файла „%1“:\n%2.";
 // A screen reader reads this, then the score itself.
 inline constexpr const char* kScoreAccessibleName = "Резултат";

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#include "TableFileReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <TableFile.h>
+
+namespace window {
+namespace {
+
+constexpr const char* kNotOpened = "Таблицата от файла „%1“ не е отворена:\n%2.";
+constexpr const char* kFaultOnLine = "ред %1: %2";
+
+} // namespace
+
+std::variant<quiz::PairTable, quiz::TableError> TableFileReader::Read(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return quiz::TableError{0, "файлът не съществува"};
+    }
+    if (info.isDir()) {
+        return quiz::TableError{0, "това е папка, а не файл"};
+    }
+    if (!info.isFile()) {
+        return quiz::TableError{0, "това не е обикновен файл"};
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return quiz::TableError{0, "файлът не може да се прочете"};
+    }
+    // One byte past the limit is enough to tell that a file is over it.
+    const QByteArray bytes = file.read(static_cast<qint64>(quiz::kMaxFileBytes) + 1);
+    if (file.error() != QFileDevice::NoError) {
+        return quiz::TableError{0, "файлът не може да се прочете"};
+    }
+    return quiz::ReadTable(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+        info.completeBaseName().toStdString());
+}
+
+QString TableFileReader::Message(const QString& path, const quiz::TableError& error) {
+    const QString fault = QString::fromStdString(error.fault);
+    return QString::fromUtf8(kNotOpened)
+        .arg(QDir::toNativeSeparators(path),
+             error.line > 0 ? QString::fromUtf8(kFaultOnLine).arg(error.line).arg(fault) : fault);
+}
+
+} // namespace window
