@@ -2,13 +2,13 @@
 # SPDX-License-Identifier: MIT
 # Builds the Debian package, checks what it holds and what it depends on, then runs the
 # program from an unpacked copy long enough to see it start and stay up.
-#   check_package.sh BUILD_DIR WORK_DIR APP_ID
+#   check_package.sh BUILD_DIR WORK_DIR APP_ID VERSION
 set -euo pipefail
-build=$1 work=$2 id=$3
+build=$1 work=$2 id=$3 release=$4
 rm -rf "$work" && mkdir -p "$work"
 cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log" ||
     { cat "$work/cpack.log"; exit 1; }
-deb="$work/trevika_1.00_$(dpkg --print-architecture).deb"
+deb="$work/trevika_${release}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || { echo "no package at $deb"; ls "$work"; exit 1; }
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
@@ -27,7 +27,7 @@ dpkg-deb -x "$deb" "$work/root"
 # The Qt it is built with, with Debian's revision, as an administrator checks for updates.
 version=$("$work/root/usr/bin/trevika" --version)
 qt=$(dpkg-query -W -f='${source:Version}' libqt6core6)
-[ "$version" = "Trevika 1.00, Qt $qt (Debian qt6-base)" ] || { echo "--version says: $version"; exit 1; }
+[ "$version" = "Trevika $release, Qt $qt (Debian qt6-base)" ] || { echo "--version says: $version"; exit 1; }
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/trevika" || status=$?
 # 124: still running when the time was up, as a started quiz should be.

@@ -6,8 +6,11 @@
 #   check_reproducible.sh ROOT     (after scripts/dev test has built ROOT's files)
 set -euo pipefail
 root=$(cd "$1" && pwd)
-files=(build-windows/window/trevika.exe build-windows/trevika-1.00-win64.zip
-    build-windows/trevika-1.00-win64-setup.exe build/trevika_1.00_amd64.deb)
+# The version as the project states it, once, in its CMakeLists.txt.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/CMakeCache.txt")
+[ -n "$version" ] || { echo "no version in $root/build/CMakeCache.txt"; exit 1; }
+files=(build-windows/window/trevika.exe "build-windows/trevika-$version-win64.zip"
+    "build-windows/trevika-$version-win64-setup.exe" "build/trevika_${version}_amd64.deb")
 for file in "${files[@]}"; do
     [ -f "$root/$file" ] || { echo "the first build has no $file"; exit 1; }
 done

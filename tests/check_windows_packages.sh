@@ -6,15 +6,15 @@
 # features that has all it shows; the installed program starts; installed again, it replaces
 # the first installation in place, in the folder that one was given; the uninstaller removes
 # all of it silently.
-#   check_windows_packages.sh BUILD_DIR WORK_DIR        (needs DISPLAY and Wine)
+#   check_windows_packages.sh BUILD_DIR WORK_DIR VERSION        (needs DISPLAY and Wine)
 set -euo pipefail
 # Wine reads Cyrillic arguments and writes Cyrillic text in the locale's encoding: UTF-8.
 export LC_ALL=C.UTF-8
 "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-prefix"
-build=$1 work=$2
+build=$1 work=$2 version=$3
 rm -rf "$work" && mkdir -p "$work"
 (cd "$build" && cpack -G "NSIS;ZIP" >"$work/cpack.log") || { cat "$work/cpack.log"; exit 1; }
-name=trevika-1.00-win64
+name=trevika-$version-win64
 zip=$build/$name.zip setup=$build/$name-setup.exe
 for file in "$zip" "$setup"; do
     [ -f "$file" ] || { echo "cpack wrote no $file"; exit 1; }
@@ -80,7 +80,7 @@ if not ansi or b"\\.\\" in link:
 PY
 
 expect DisplayName "$(value DisplayName)" "Тревика"
-expect DisplayVersion "$(value DisplayVersion)" "1.00"
+expect DisplayVersion "$(value DisplayVersion)" "$version"
 expect Publisher "$(value Publisher)" "The Trevika developers"
 expect DisplayIcon "$(value DisplayIcon)" 'C:\Училище\Тревика\trevika.exe'
 expect InstallLocation "$(value InstallLocation)" 'C:\Училище\Тревика'
