@@ -35,6 +35,7 @@ std::string Trimmed(std::string_view text) {
 
 std::vector<Row> SiteRows() {
     std::vector<Row> rows;
+    rows.reserve(quiz::kSiteTable.size());
     for (const auto& row : quiz::kSiteTable) {
         rows.push_back(
             {std::string(row.settlement), std::string(row.site), std::string(row.region)});

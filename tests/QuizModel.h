@@ -54,7 +54,7 @@ struct QuizModel {
     bool Practice();
 
 private:
-    void Offer(std::vector<std::size_t> rows);
+    void Offer(std::vector<std::size_t> chosen);
 };
 
 } // namespace quizmodel

@@ -30,8 +30,8 @@ QString DroppedFile(const QMimeData* data) {
 
 QStringList Headings(const quiz::Quiz& quiz) {
     QStringList headings;
-    for (std::size_t member = 0; member < kLabel1Captions.size(); ++member) {
-        headings << QString::fromUtf8(kLabel1Captions[member]);
+    for (const char* caption : kLabel1Captions) {
+        headings << QString::fromUtf8(caption);
     }
     if (!quiz.BuiltIn()) {
         headings[0] = QString::fromStdString(quiz.Table().title);
