@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -120,12 +121,13 @@ private:
     bool m_unclosed = false;
 };
 
-// The separator that splits the header, the first record that is not blank, into the most
-// fields, read by the same rules as every record. On a tie, the one that leaves the fewest
-// quotes inside fields, since a quote is rarely a header's text; then the earlier of ; tab ,.
+// The separator of the header, the first record that is not blank, read by the same rules as
+// every record: the one that leaves the fewest fields with a quote inside, since a quote in a
+// header's text is rare and a wrong separator leaves the quotes of quoted fields there; of
+// those, the one that splits it into the most fields; then the earlier of ; tab ,.
 char HeaderSeparator(std::string_view text) {
     char separator = kSeparators[0];
-    std::pair<std::size_t, std::ptrdiff_t> best{0, 0};
+    std::pair<std::ptrdiff_t, std::size_t> best{PTRDIFF_MIN, 0};
     for (const char candidate : kSeparators) {
         Records records(text);
         const std::optional<Record> header = records.Next(candidate);
@@ -135,7 +137,7 @@ char HeaderSeparator(std::string_view text) {
         const auto quoted = std::count_if(
             header->fields.begin(), header->fields.end(),
             [](const std::string& field) { return field.find('"') != std::string::npos; });
-        const std::pair<std::size_t, std::ptrdiff_t> reading{header->fields.size(), -quoted};
+        const std::pair<std::ptrdiff_t, std::size_t> reading{-quoted, header->fields.size()};
         if (reading > best) {
             best = reading;
             separator = candidate;

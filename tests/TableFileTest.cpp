@@ -154,6 +154,8 @@ TEST(TableFile, SeparatorIsTheOneTheHeaderUses) {
     const PairTable commas = Read("град,\"обект; с точка и запетая\"\nа;б,в\n");
     EXPECT_EQ(commas.columns[1], "обект; с точка и запетая");
     EXPECT_EQ(commas.pairs[0].left, "а;б");
+    // Four commas inside quotes do not make a header of five columns.
+    EXPECT_EQ(Read("град;\"обект, с, четири, запетаи, вътре\"\nа;б\n").columns.size(), 2U);
     const PairTable tabs = Read("град\tобект, с запетая\nа,б\tв\n");
     EXPECT_EQ(tabs.pairs[0].left, "а,б");
     EXPECT_EQ(tabs.columns.size(), 2U);
