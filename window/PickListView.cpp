@@ -129,29 +129,17 @@ std::optional<QAbstractItemView::CursorAction> PickListView::Browsing(int key) {
     }
 }
 
-void PickListView::mousePressEvent(QMouseEvent* event) {
-    // Qt's views select on any button's press, and here a selection is a pick.
-    if (event->button() != Qt::LeftButton) {
+bool PickListView::viewportEvent(QEvent* event) {
+    // Qt's views select on any button's press, and here a selection is a pick: other buttons
+    // are taken here, before the view sees them.
+    const auto type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+         type == QEvent::MouseButtonDblClick) &&
+        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
         event->accept();
-        return;
+        return true;
     }
-    QListView::mousePressEvent(event);
-}
-
-void PickListView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
-        return;
-    }
-    QListView::mouseReleaseEvent(event);
-}
-
-void PickListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
-        return;
-    }
-    QListView::mouseDoubleClickEvent(event);
+    return QListView::viewportEvent(event);
 }
 
 void PickListView::keyPressEvent(QKeyEvent* event) {

@@ -65,7 +65,6 @@ void Trevika::CreateControls() {
         m_models[member] = std::make_unique<PickListModel>(*pickLists[member]);
         auto* list = new PickListView(this);
         list->setObjectName(QStringLiteral("List1_%1").arg(member));
-        list->setAccessibleName(QString::fromUtf8(kLabel1Captions[member + 1]));
         list->setGeometry(ToPixels(kList1[member]));
         list->setModel(m_models[member].get());
         m_label1[member + 1]->setBuddy(list);
