@@ -151,20 +151,21 @@ bool AllEmpty(const Record& record) {
                        [](const std::string& field) { return field.empty(); });
 }
 
-// What is wrong with one record's shape and texts, if anything.
-std::optional<std::string> RecordFault(const Record& record, std::size_t columns, bool header) {
-    if (record.spansLines) {
-        return "текст в кавички на повече от един ред";
+// What is wrong with one row's shape and texts, if anything.
+std::optional<std::string> RowFault(const TableRow& row, std::size_t columns, bool header,
+                                    const std::string& spansLines) {
+    if (row.spansLines) {
+        return spansLines;
     }
-    if (record.fields.size() < columns) {
-        return std::string("няма ") + (record.fields.size() == 1 ? "втора" : "трета") + " колона";
+    if (row.fields.size() < columns) {
+        return std::string("няма ") + (row.fields.size() == 1 ? "втора" : "трета") + " колона";
     }
-    if (record.fields.size() > columns) {
-        return "има " + std::to_string(record.fields.size()) + " колони, а заглавният ред има " +
+    if (row.fields.size() > columns) {
+        return "има " + std::to_string(row.fields.size()) + " колони, а заглавният ред има " +
                std::to_string(columns);
     }
     for (std::size_t column = 0; column < columns; ++column) {
-        const std::string& text = record.fields[column];
+        const std::string& text = row.fields[column];
         const char* ordinal = kColumnOrdinals[column];
         if (text.empty() && (header || column < 2)) {
             return header ? std::string(ordinal) + " колона няма име"
@@ -180,6 +181,44 @@ std::optional<std::string> RecordFault(const Record& record, std::size_t columns
 
 } // namespace
 
+TableBuilder::TableBuilder(std::string title, Faults faults)
+    : m_table{std::move(title), {}, {}}, m_faults(std::move(faults)) {}
+
+std::optional<TableError> TableBuilder::Add(TableRow row) {
+    if (!HasHeader()) {
+        const std::size_t columns = row.fields.size();
+        if (columns < 2 || columns > 3) {
+            return TableError{row.line, "заглавният ред има " +
+                                            (columns == 1 ? std::string("една колона")
+                                                          : std::to_string(columns) + " колони") +
+                                            ", а трябва да има две или три" + m_faults.columnsHint};
+        }
+        if (auto fault = RowFault(row, columns, true, m_faults.spansLines)) {
+            return TableError{row.line, std::move(*fault)};
+        }
+        m_table.columns = std::move(row.fields);
+        return std::nullopt;
+    }
+    const std::size_t columns = m_table.columns.size();
+    if (auto fault = RowFault(row, columns, false, m_faults.spansLines)) {
+        return TableError{row.line, std::move(*fault)};
+    }
+    if (m_table.pairs.size() == kMaxPairs) {
+        return TableError{row.line, "повече от " + std::to_string(kMaxPairs) + " двойки"};
+    }
+    std::vector<std::string>& fields = row.fields;
+    m_table.pairs.push_back({std::move(fields[0]), std::move(fields[1]),
+                             columns > 2 ? std::move(fields[2]) : std::string()});
+    return std::nullopt;
+}
+
+std::variant<PairTable, TableError> TableBuilder::Finish() && {
+    if (m_table.pairs.empty()) {
+        return TableError{0, "под заглавния ред няма нито една двойка"};
+    }
+    return std::move(m_table);
+}
+
 std::variant<PairTable, TableError> ReadTable(std::string_view bytes, std::string title) {
     if (bytes.size() > kMaxFileBytes) {
         return TableError{0, "файлът е по-голям от 1 MiB"};
@@ -192,48 +231,25 @@ std::variant<PairTable, TableError> ReadTable(std::string_view bytes, std::strin
 
     const char separator = HeaderSeparator(text);
     Records records(text);
-    const std::optional<Record> header = records.Next(separator);
-    if (!header) {
-        return TableError{0, "файлът е празен"};
-    }
-    if (records.Unclosed()) {
-        return TableError{header->line, "кавичките не са затворени"};
-    }
-    const std::size_t columns = header->fields.size();
-    if (columns < 2 || columns > 3) {
-        return TableError{
-            header->line,
-            "заглавният ред има " +
-                (columns == 1 ? std::string("една колона") : std::to_string(columns) + " колони") +
-                ", а трябва да има две или три, разделени с точка и запетая, "
-                "запетая или табулация"};
-    }
-    if (auto fault = RecordFault(*header, columns, true)) {
-        return TableError{header->line, std::move(*fault)};
-    }
-
-    PairTable table{std::move(title), header->fields, {}};
+    TableBuilder builder(std::move(title), {", разделени с точка и запетая, запетая или табулация",
+                                            "текст в кавички на повече от един ред"});
     while (std::optional<Record> record = records.Next(separator)) {
         if (records.Unclosed()) {
             return TableError{record->line, "кавичките не са затворени"};
         }
-        if (AllEmpty(*record) && !record->spansLines) {
+        // The header is taken as it is; a line of empty fields below it is a row once used.
+        if (builder.HasHeader() && AllEmpty(*record) && !record->spansLines) {
             continue;
         }
-        if (auto fault = RecordFault(*record, columns, false)) {
-            return TableError{record->line, std::move(*fault)};
+        if (auto fault =
+                builder.Add({record->line, std::move(record->fields), record->spansLines})) {
+            return std::move(*fault);
         }
-        if (table.pairs.size() == kMaxPairs) {
-            return TableError{record->line, "повече от " + std::to_string(kMaxPairs) + " двойки"};
-        }
-        std::vector<std::string>& fields = record->fields;
-        table.pairs.push_back({std::move(fields[0]), std::move(fields[1]),
-                               columns > 2 ? std::move(fields[2]) : std::string()});
     }
-    if (table.pairs.empty()) {
-        return TableError{0, "под заглавния ред няма нито една двойка"};
+    if (!builder.HasHeader()) {
+        return TableError{0, "файлът е празен"};
     }
-    return table;
+    return std::move(builder).Finish();
 }
 
 std::string WriteTable(const PairTable& table) {

@@ -35,13 +35,6 @@ bool IsSurrogate(char32_t c) {
     return c >= 0xD800 && c <= 0xDFFF;
 }
 
-bool IsText(char32_t c) {
-    if (c < 0x20) {
-        return c == '\t' || c == '\n' || c == '\r';
-    }
-    return !(c >= 0x7F && c <= 0x9F) && c != 0xFFFE && c != 0xFFFF;
-}
-
 // The line that the code point at the given place stands on; CR LF, LF and a lone CR each end
 // a line, as editors count them.
 int LineAt(const std::u32string& text, std::size_t place) {
@@ -56,6 +49,13 @@ int LineAt(const std::u32string& text, std::size_t place) {
 }
 
 } // namespace
+
+bool IsText(char32_t c) {
+    if (c < 0x20) {
+        return c == '\t' || c == '\n' || c == '\r';
+    }
+    return !(c >= 0x7F && c <= 0x9F) && c != 0xFFFE && c != 0xFFFF;
+}
 
 Decoding DecodeUtf8(std::string_view bytes) {
     Decoding decoding;

@@ -25,6 +25,9 @@ struct Decoding {
 // character U+0098, as Windows itself reads it.
 [[nodiscard]] std::u32string DecodeWindows1251(std::string_view bytes);
 void AppendUtf8(char32_t codePoint, std::string& text);
+// Control characters other than tab and line ends, and the non-characters U+FFFE and U+FFFF,
+// are not text.
+[[nodiscard]] bool IsText(char32_t c);
 
 // A file's text as UTF-8, without its byte-order mark. UTF-8 and UTF-16 are known by their
 // byte-order marks; without one, what is not valid UTF-8 is Windows-1251, which Excel writes
