@@ -3,10 +3,10 @@
 
 #include "PickListHelpers.h"
 #include "Quiz.h"
+#include "Spreadsheet.h"
+#include "TestData.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
 
@@ -14,16 +14,9 @@ using quiz::PairTable;
 using quiz::ReadTable;
 using quiz::TableError;
 
-std::string FileBytes(const std::string& name) {
-    std::ifstream file(std::string(TREVIKA_TEST_DATA) + "/" + name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    EXPECT_TRUE(file.good()) << name;
-    return bytes.str();
-}
-
+// Through the reader of every kind of table file, which hands CSV text to ReadTable.
 PairTable Read(std::string_view bytes) {
-    auto result = ReadTable(bytes, "Таблица");
+    auto result = sheets::ReadTableFile(bytes, "Таблица");
     if (const auto* error = std::get_if<TableError>(&result)) {
         ADD_FAILURE() << "ред " << error->line << ": " << error->fault;
         return {};
@@ -31,11 +24,12 @@ PairTable Read(std::string_view bytes) {
     return std::get<PairTable>(std::move(result));
 }
 
-// The same table of authors, saved by the spreadsheets in each of their ways.
+// The same table of authors, saved by the spreadsheets in each of their ways; a number, the
+// year, is shown as it was typed.
 class SpreadsheetFiles : public testing::TestWithParam<const char*> {};
 
 TEST_P(SpreadsheetFiles, ReadAsTheSpreadsheetShowedThem) {
-    const PairTable table = Read(FileBytes(GetParam()));
+    const PairTable table = Read(testdata::FileBytes(GetParam()));
     EXPECT_EQ(table.title, "Таблица");
     EXPECT_EQ(table.columns, (std::vector<std::string>{"автор", "творба", "година"}));
     ASSERT_EQ(table.pairs.size(), 10U);
@@ -53,14 +47,9 @@ INSTANTIATE_TEST_SUITE_P(Saved, SpreadsheetFiles,
                          testing::Values("libreoffice-windows-1251-semicolons.csv",
                                          "libreoffice-utf8-commas.csv",
                                          "libreoffice-utf16-tabs.txt", "excel-utf8-bom-crlf.csv",
-                                         "excel-windows-1251-crlf.csv"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             for (char& c : name) {
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
-                         });
+                                         "excel-windows-1251-crlf.csv", "libreoffice-authors.xlsx",
+                                         "libreoffice-authors.ods"),
+                         [](const auto& info) { return testdata::TestName(info.param); });
 
 struct BadFile {
     const char* name;
@@ -184,9 +173,14 @@ TEST(TableFile, BuiltInTableRoundTrips) {
     EXPECT_EQ(quiz::WriteTable(twoColumns), "\xEF\xBB\xBFа;б\r\n\"x;y\";\"\"\"z\"\"\"\r\n");
 }
 
-// Every verdict of the built-in table, right and wrong, comes out the same from its saved copy.
-TEST(TableFile, SavedBuiltInTablePlaysTheSameVerdicts) {
-    auto saved = std::make_shared<const PairTable>(Read(quiz::WriteTable(*quiz::BuiltInTable())));
+// Every verdict of the built-in table, right and wrong, comes out the same from its saved copy:
+// the program's CSV, and that CSV as LibreOffice saves it in its two spreadsheet formats.
+class SavedBuiltInTable : public testing::TestWithParam<const char*> {};
+
+TEST_P(SavedBuiltInTable, PlaysTheSameVerdicts) {
+    const std::string file = GetParam();
+    auto saved = std::make_shared<const PairTable>(
+        Read(file.empty() ? quiz::WriteTable(*quiz::BuiltInTable()) : testdata::FileBytes(file)));
     quiz::Quiz builtIn;
     quiz::Quiz opened;
     opened.UseTable(saved);
@@ -210,5 +204,13 @@ TEST(TableFile, SavedBuiltInTablePlaysTheSameVerdicts) {
         EXPECT_EQ(opened.MissedLines(), builtIn.MissedLines());
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(As, SavedBuiltInTable,
+                         testing::Values("", "libreoffice-built-in.xlsx",
+                                         "libreoffice-built-in.ods"),
+                         [](const auto& info) {
+                             return *info.param == 0 ? std::string("csv")
+                                                     : testdata::TestName(info.param);
+                         });
 
 } // namespace

@@ -1,11 +1,19 @@
 // SPDX-License-Identifier: MIT
-// libFuzzer target: any bytes as a table file. The reader must answer each with a table or a
-// fault, never crash; a table must keep to the limits, be written and read back unchanged,
-// and play to the end with every pair right.
+// libFuzzer target: any bytes as a table file, read as CSV text, or with
+// TREVIKA_FUZZ_SPREADSHEETS by the reader of every kind of file, spreadsheets first. The reader
+// must answer each with a table or a fault, never crash; a table must keep to the limits, be
+// written and read back unchanged, and play to the end with every pair right. Since a changed
+// byte inside a ZIP only breaks its checksum, bytes that start with "parts" are the parts of a
+// spreadsheet themselves, each after a line "=NAME", for the XML readers to meet directly.
 #include <PairTable.h>
 #include <Quiz.h>
+#include <Spreadsheet.h>
 #include <TableFile.h>
 #include <TextEncoding.h>
+#ifdef TREVIKA_FUZZ_SPREADSHEETS
+#include <SheetTable.h>
+#include <map>
+#endif
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -52,11 +60,53 @@ void Play(const std::shared_ptr<const quiz::PairTable>& table) {
     }
 }
 
+#ifdef TREVIKA_FUZZ_SPREADSHEETS
+class FuzzParts final : public sheets::Parts {
+public:
+    explicit FuzzParts(std::string_view bytes) {
+        std::string* part = nullptr;
+        while (!bytes.empty()) {
+            const std::size_t end = std::min(bytes.find('\n'), bytes.size());
+            const std::string_view line = bytes.substr(0, end);
+            bytes.remove_prefix(std::min(end + 1, bytes.size()));
+            if (line.starts_with('=')) {
+                part = &m_parts[std::string(line.substr(1))];
+            } else if (part != nullptr) {
+                part->append(line).push_back('\n');
+            }
+        }
+    }
+    bool Has(const std::string& name) override { return m_parts.contains(name); }
+    std::variant<std::string, quiz::TableError> Read(const std::string& name) override {
+        if (!Has(name)) {
+            return quiz::TableError{0, "missing"};
+        }
+        return m_parts[name];
+    }
+
+private:
+    std::map<std::string, std::string> m_parts;
+};
+
+std::variant<quiz::PairTable, quiz::TableError> Read(std::string_view bytes) {
+    if (bytes.starts_with("parts")) {
+        FuzzParts parts(bytes);
+        return parts.Has("content.xml") ? sheets::ReadOds(parts, "fuzz")
+                                        : sheets::ReadXlsx(parts, "fuzz");
+    }
+    return sheets::ReadTableFile(bytes, "fuzz");
+}
+#else
+std::variant<quiz::PairTable, quiz::TableError> Read(std::string_view bytes) {
+    return quiz::ReadTable(bytes, "fuzz");
+}
+#endif
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    auto read = quiz::ReadTable(bytes, "fuzz");
+    auto read = Read(bytes);
     if (const auto* error = std::get_if<quiz::TableError>(&read)) {
         if (error->fault.empty() || error->line < 0) {
             Fail("a fault without words, or on line " + std::to_string(error->line));

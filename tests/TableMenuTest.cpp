@@ -170,7 +170,7 @@ void TableMenuTest::opensFromTheContextMenu() {
         static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
     });
     QTest::keyClick(m_window->List1(0), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(filters.value(0), QStringLiteral("Таблици (*.csv *.txt)"));
+    QCOMPARE(filters.value(0), QStringLiteral("Таблици (*.xlsx *.ods *.csv *.txt)"));
     ExpectExample();
 }
 

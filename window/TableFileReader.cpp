@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <TableFile.h>
+#include <Spreadsheet.h>
 
 namespace window {
 namespace {
@@ -30,11 +30,11 @@ std::variant<quiz::PairTable, quiz::TableError> TableFileReader::Read(const QStr
         return quiz::TableError{0, "файлът не може да се прочете"};
     }
     // One byte past the limit is enough to tell that a file is over it.
-    const QByteArray bytes = file.read(static_cast<qint64>(quiz::kMaxFileBytes) + 1);
+    const QByteArray bytes = file.read(static_cast<qint64>(sheets::kMaxFileBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
         return quiz::TableError{0, "файлът не може да се прочете"};
     }
-    return quiz::ReadTable(
+    return sheets::ReadTableFile(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
         info.completeBaseName().toStdString());
 }

@@ -131,7 +131,7 @@ bool TableMenu::eventFilter(QObject* watched, QEvent* event) {
 void TableMenu::ChooseAndOpen() {
     const QString path =
         QFileDialog::getOpenFileName(m_window, QString::fromUtf8(kOpenTableTitle), Folder(),
-                                     QString::fromUtf8(kTableFileFilters));
+                                     QString::fromUtf8(kOpenTableFilters));
     if (!path.isEmpty()) {
         Open(path);
     }
@@ -141,7 +141,7 @@ void TableMenu::ChooseAndSave() {
     const QString name = m_quiz.BuiltIn() ? QString::fromUtf8(kLabel1Captions[0])
                                           : QString::fromStdString(m_quiz.Table().title);
     QFileDialog dialog(m_window, QString::fromUtf8(kSaveTableTitle), Folder(),
-                       QString::fromUtf8(kTableFileFilters));
+                       QString::fromUtf8(kSaveTableFilters));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The dialog adds the suffix to a name without one itself, so that the question whether to
     // replace a file is asked of the file that will be written.

@@ -89,7 +89,9 @@ inline constexpr const char* kBuiltInTableCaption = "Вградената таб
 inline constexpr const char* kSaveTableCaption = "Запиши таблицата като CSV…";
 inline constexpr const char* kOpenTableTitle = "Отвори таблица";
 inline constexpr const char* kSaveTableTitle = "Запиши таблицата като CSV";
-inline constexpr const char* kTableFileFilters = "Таблици (*.csv *.txt);;Всички файлове (*)";
+inline constexpr const char* kOpenTableFilters =
+    "Таблици (*.xlsx *.ods *.csv *.txt);;Всички файлове (*)";
+inline constexpr const char* kSaveTableFilters = "Таблици (*.csv *.txt);;Всички файлове (*)";
 inline constexpr const char* kTableNotSaved = "Таблицата не е записана във файла „%1“:\n%2.";
 // A screen reader reads this, then the score itself.
 inline constexpr const char* kScoreAccessibleName = "Резултат";

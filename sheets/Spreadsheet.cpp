@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: MIT
+#include "Spreadsheet.h"
+
+#include "SheetTable.h"
+#include "ZipArchive.h"
+
+#include <TableFile.h>
+
+namespace sheets {
+namespace {
+
+constexpr std::string_view kZipSignature = "PK\x03\x04";
+constexpr std::string_view kEmptyZipSignature = "PK\x05\x06";
+// Excel 97–2003 files, and Excel's encrypted workbooks of every version, are compound files.
+constexpr std::string_view kCompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+// The stream an encrypted workbook keeps its ZIP in, named in UTF-16.
+constexpr std::u16string_view kEncryptedStream = u"EncryptedPackage";
+constexpr std::string_view kOdsMediaType = "application/vnd.oasis.opendocument.spreadsheet";
+
+quiz::TableError NotATable() {
+    return {0, "това не е таблица: запишете я от Excel или LibreOffice като .xlsx, .ods или .csv"};
+}
+
+bool HoldsEncryptedStream(std::string_view bytes) {
+    std::string name;
+    for (const char16_t c : kEncryptedStream) {
+        name.push_back(static_cast<char>(c & 0xFFU));
+        name.push_back(static_cast<char>(c >> 8U));
+    }
+    return bytes.find(name) != std::string_view::npos;
+}
+
+std::variant<quiz::PairTable, quiz::TableError> ReadArchive(std::string_view bytes,
+                                                            std::string title) {
+    const std::unique_ptr<ZipArchive> archive = ZipArchive::Open(bytes);
+    if (!archive) {
+        return quiz::TableError{0, "файлът е повреден: архивът в него не се чете"};
+    }
+    if (archive->Has("xl/workbook.xml")) {
+        return ReadXlsx(*archive, std::move(title));
+    }
+    if (archive->Has("mimetype")) {
+        auto mediaType = archive->Read("mimetype");
+        if (auto* fault = std::get_if<quiz::TableError>(&mediaType)) {
+            return std::move(*fault);
+        }
+        if (std::get<std::string>(mediaType) != kOdsMediaType) {
+            return NotATable();
+        }
+        return ReadOds(*archive, std::move(title));
+    }
+    // Without a media type, a spreadsheet's content is still told by its name.
+    if (archive->Has("content.xml")) {
+        return ReadOds(*archive, std::move(title));
+    }
+    // An Office document names its kind in its list of parts; only a workbook's is missed.
+    constexpr const char* kTypes = "[Content_Types].xml";
+    if (archive->Has(kTypes)) {
+        auto types = archive->Read(kTypes);
+        if (auto* fault = std::get_if<quiz::TableError>(&types)) {
+            return std::move(*fault);
+        }
+        if (std::get<std::string>(types).find(".spreadsheetml.") != std::string::npos) {
+            return ZipArchive::Missing("xl/workbook.xml");
+        }
+    }
+    return NotATable();
+}
+
+} // namespace
+
+std::variant<quiz::PairTable, quiz::TableError> ReadTableFile(std::string_view bytes,
+                                                              std::string title) {
+    if (bytes.starts_with(kZipSignature) || bytes.starts_with(kEmptyZipSignature)) {
+        if (bytes.size() > kMaxFileBytes) {
+            return quiz::TableError{0, "файлът е по-голям от 16 MiB"};
+        }
+        return ReadArchive(bytes, std::move(title));
+    }
+    if (bytes.starts_with(kCompoundFileSignature)) {
+        if (HoldsEncryptedStream(bytes)) {
+            return ZipArchive::Encrypted();
+        }
+        return quiz::TableError{0, "файлът е във формата на Excel 97–2003: запишете го като "
+                                   ".xlsx или .csv"};
+    }
+    // No text a table is saved in has a zero byte, but UTF-16, which says so at its start.
+    const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+    if (!utf16 && bytes.find('\0') != std::string_view::npos) {
+        return NotATable();
+    }
+    return quiz::ReadTable(bytes, std::move(title));
+}
+
+} // namespace sheets
