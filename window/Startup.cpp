@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFont>
+#include <QTimer>
 #include <QTranslator>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -33,6 +35,30 @@ void OpenFromCommandLine(Trevika& trevika, const QStringList& files) {
 
 namespace {
 
+// Runs an action once, as soon as the window system has shown the window where it placed it:
+// a message box shown before that would be centred on where the window was not yet.
+class WhenExposed final : public QObject {
+public:
+    WhenExposed(QWindow* window, std::function<void()> action)
+        : QObject(window), m_action(std::move(action)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            // After the expose event itself, from the event loop.
+            QTimer::singleShot(0, parent(), std::move(m_action));
+            deleteLater();
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
 // "Trevika 1.00, Qt 6.4.2+dfsg-10 (Debian qt6-base)": the version that "trevika --version" says,
 // on standard output, or where Windows gives a program none, in a message box.
 void SetIdentity() {
@@ -44,24 +70,39 @@ void SetIdentity() {
 // Reads the options and the file named after them. Qt's arguments, not argv: on Windows argv
 // holds a Cyrillic file name in the system's code page, which is not Bulgarian everywhere,
 // while Qt reads the wide command line.
+// Help, the version and a wrong option are answered in Bulgarian, in Qt's own words from its
+// catalogue, and end the program.
 QStringList ReadCommandLine() {
     QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("%1: въпроси по география на националните туристически обекти.\n"
+                       "Отваря таблица от файл .xlsx, .ods или .csv, ако е дадена.")
+            .arg(QString::fromUtf8(kProductName)));
+    // Qt's own help option is described in English whatever the catalogue.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Показва тази помощ."));
+    parser.addOption(help);
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("таблица за отваряне"));
+    parser.addPositionalArgument(QStringLiteral("ФАЙЛ"), QStringLiteral("таблица за отваряне"),
+                                 QStringLiteral("[ФАЙЛ]"));
     parser.process(QCoreApplication::arguments());
+    if (parser.isSet(help)) {
+        parser.showHelp(EXIT_SUCCESS);
+    }
     return parser.positionalArguments();
 }
 
 } // namespace
 
 int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& shown) {
-    // The version is told without a display, as a console or an administrator's script asks.
+    // Options are read without a display, as a console or an administrator's script asks for
+    // help or the version; each of them ends the program, as a wrong one does.
     const std::span<char*> arguments(argv, static_cast<std::size_t>(argc));
-    if (std::any_of(arguments.begin(), arguments.end(),
-                    [](const char* argument) { return std::strcmp(argument, "--version") == 0; })) {
+    if (std::any_of(arguments.begin() + 1, arguments.end(),
+                    [](const char* argument) { return argument[0] == '-'; })) {
         const QCoreApplication core(argc, argv);
         SetIdentity();
-        // Tells the version and ends the program.
+        InstallQtCatalogue();
         ReadCommandLine();
     }
     QApplication application(argc, argv);
@@ -83,7 +124,11 @@ int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& show
         return EXIT_FAILURE;
     }
     trevika->show();
-    OpenFromCommandLine(*trevika, files);
+    if (!files.isEmpty()) {
+        Trevika* window = &*trevika;
+        new WhenExposed(window->windowHandle(),
+                        [window, files] { OpenFromCommandLine(*window, files); });
+    }
     if (shown) {
         shown(*trevika);
     }
