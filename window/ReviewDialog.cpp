@@ -2,9 +2,11 @@
 #include "ReviewDialog.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -20,6 +22,19 @@ constexpr const char* kNewRoundCaption = "Нов кръг";
 constexpr const char* kCloseCaption = "Затвори";
 // Lines the list shows before it scrolls; a whole round's 60 would not fit a small screen.
 constexpr int kVisibleLines = 12;
+
+// The most the list of missed pairs may take of the screen: what its available area leaves
+// after the dialog's frame, margins, score, heading and buttons, with a margin.
+QSize ListRoom(const QWidget* parent) {
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    }
+    constexpr int kAround = 160;
+    const QSize available = screen->availableGeometry().size();
+    return {std::max(available.width() - kAround, 200),
+            std::max(available.height() - 2 * kAround, 100)};
+}
 
 } // namespace
 
@@ -50,14 +65,25 @@ ReviewDialog::ReviewDialog(const QString& score, const QStringList& missed, QWid
         m_missed->setCurrentRow(0);
         heading->setBuddy(m_missed);
         m_missed->setAccessibleName(heading->text());
-        // Wide enough for the longest line, and as tall as a dozen; longer lists scroll.
+        // Wide enough for the longest line, and as tall as a dozen; longer lists scroll. A line
+        // wider than the screen has room for wraps instead, and the list is only as tall as
+        // leaves room for the rest of the dialog.
         const int frame = 2 * m_missed->frameWidth();
-        m_missed->setMinimumWidth(m_missed->sizeHintForColumn(0) + frame +
-                                  m_missed->verticalScrollBar()->sizeHint().width());
+        const int scrollBar = m_missed->verticalScrollBar()->sizeHint().width();
+        const QSize room = ListRoom(parent);
+        int width = m_missed->sizeHintForColumn(0) + frame + scrollBar;
+        if (width > room.width()) {
+            width = room.width();
+            m_missed->setWordWrap(true);
+            m_missed->setResizeMode(QListView::Adjust);
+            m_missed->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        }
+        m_missed->setMinimumWidth(width);
         m_missed->setMinimumHeight(
-            m_missed->sizeHintForRow(0) *
-                static_cast<int>(std::min<qsizetype>(kVisibleLines, missed.size())) +
-            frame);
+            std::min(m_missed->sizeHintForRow(0) *
+                             static_cast<int>(std::min<qsizetype>(kVisibleLines, missed.size())) +
+                         frame,
+                     room.height()));
         layout->addWidget(heading);
         layout->addWidget(m_missed);
         m_practise =
