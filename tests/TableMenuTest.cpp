@@ -147,7 +147,10 @@ void TableMenuTest::opensFromTheContextMenu() {
     QApplication::sendEvent(m_window->Label1(0), &click);
     QCOMPARE(offered, (QStringList{QStringLiteral("Отвори таблица…|Ctrl+O"),
                                    QStringLiteral("Вградената таблица|"),
-                                   QStringLiteral("Запиши таблицата като CSV…|Ctrl+S")}));
+                                   QStringLiteral("Запиши таблицата като CSV…|Ctrl+S"),
+                                   QStringLiteral("|"), QStringLiteral("По-едър текст|Ctrl++"),
+                                   QStringLiteral("По-дребен текст|Ctrl+-"),
+                                   QStringLiteral("Обичаен размер на текста|Ctrl+0")}));
 
     // The shortcut works wherever the focus is in the window.
     m_window->activateWindow();

@@ -20,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <SiteTable.h>
 #include <cmath>
 #include <memory>
@@ -318,7 +319,10 @@ void TrevikaTest::keyboardAloneCanPlay() {
     QTest::keyClick(m_window->Command1(0), Qt::Key_Space);
     QCOMPARE(Text(), QString());
     QCOMPARE(List1(1)->model()->rowCount(), 60);
+    // The menu button comes after the defined controls.
     QTest::keyClick(m_window->Command1(0), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_window->MenuButton());
+    QTest::keyClick(m_window->MenuButton(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), m_window->Text1(0));
 }
 
@@ -483,7 +487,11 @@ void TrevikaTest::qtTextsAreBulgarian() {
         actions << action->text().section(QLatin1Char('\t'), 0, 0);
     }
     menu->close();
-    QVERIFY2(actions.contains(QStringLiteral("Избиране на всичко")),
+    // The box's own entries, in Bulgarian, then the window's.
+    QCOMPARE(actions.value(0).remove(u'&'), QStringLiteral("Копиране"));
+    QVERIFY2(actions.contains(QStringLiteral("Избиране на всичко")) &&
+                 actions.indexOf(QStringLiteral("Избиране на всичко")) <
+                     actions.indexOf(QStringLiteral("Отвори таблица…")),
              qPrintable(actions.join(u'|')));
 }
 

@@ -7,28 +7,40 @@
 #include <QPoint>
 
 class QAction;
+class QPlainTextEdit;
+class QToolButton;
 class QWidget;
 
 namespace window {
 
-// Opened by a right click anywhere the window does not have a menu of its own, by the Menu key
-// and by Shift+F10, which Qt leaves unanswered on Linux. The keys open it where the focus is,
-// through the focused control, so the message box shows its own menu as a right click there
-// would.
+// Opened by a right click anywhere in the window, by the Menu key and by Shift+F10, which Qt
+// leaves unanswered on Linux, and by the menu button at the window's top left and its key, F10.
+// The keys open it where the focus is, through the focused control; in the message box its own
+// entries, to copy and to select, come first.
 class ContextMenu final : public QObject {
     Q_OBJECT
 
 public:
     explicit ContextMenu(QWidget* window);
 
-    void AddActions(const QList<QAction*>& actions) { m_actions << actions; }
+    // A group of entries, after a line if others came before.
+    void AddActions(const QList<QAction*>& actions);
     // Shows the menu at the place on the screen, and returns once it has closed.
     void Exec(const QPoint& globalPos) const;
+    // Puts the menu after the text box's own.
+    void ExtendMenuOf(QPlainTextEdit* text);
+    [[nodiscard]] QToolButton* Button() const { return m_button; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OpenAtFocus();
+    void OpenAtButton();
 
     QWidget* m_window;
+    QToolButton* m_button;
+    QPlainTextEdit* m_text = nullptr;
     QList<QAction*> m_actions;
 };
 

@@ -2,6 +2,7 @@
 #include "Trevika.h"
 
 #include "ContextMenu.h"
+#include "FittingLabel.h"
 #include "MessageView.h"
 #include "PickListModel.h"
 #include "PickListView.h"
@@ -10,6 +11,8 @@
 #include "VerdictNotification.h"
 #include "VerdictText.h"
 #include "WindowColours.h"
+#include "WindowLayout.h"
+#include "WindowZoom.h"
 
 #include <QContextMenuEvent>
 #include <QIcon>
@@ -17,6 +20,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
 
 namespace window {
 
@@ -24,7 +29,9 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText), m_guard(
     setObjectName(QStringLiteral("Trevika"));
     setWindowTitle(
         QStringLiteral("%1 %2").arg(QLatin1String(kPublisherAddress), QString::fromUtf8(kCaption)));
-    setFixedSize(ToPixels(kClient).size());
+    // The defined size, which it may grow from but not shrink below.
+    setMinimumSize(ToPixels(kClient).size());
+    resize(ToPixels(kClient).size());
     QIcon icon;
     for (const int size : kWindowIconSizes) {
         icon.addFile(QString::fromLatin1(kIconFile).arg(size), QSize(size, size));
@@ -50,7 +57,6 @@ void Trevika::CreateControls() {
     for (std::size_t member = 0; member < m_label1.size(); ++member) {
         auto* label = new QLabel(QString::fromUtf8(kLabel1Captions[member]), this);
         label->setObjectName(QStringLiteral("Label1_%1").arg(member));
-        label->setGeometry(ToPixels(kLabel1[member]));
         label->setAutoFillBackground(true);
         SetColours(label, kLabelColour);
         m_label1[member] = label;
@@ -58,14 +64,12 @@ void Trevika::CreateControls() {
 
     QPlainTextEdit* text = m_text1[0] = new MessageView(this);
     text->setObjectName(QStringLiteral("Text1_0"));
-    text->setGeometry(ToPixels(kText1[0]));
 
     std::array<quiz::PickList*, 2> pickLists{&m_quiz.Settlements(), &m_quiz.Sites()};
     for (std::size_t member = 0; member < m_list1.size(); ++member) {
         m_models[member] = std::make_unique<PickListModel>(*pickLists[member]);
         auto* list = new PickListView(this);
         list->setObjectName(QStringLiteral("List1_%1").arg(member));
-        list->setGeometry(ToPixels(kList1[member]));
         list->setModel(m_models[member].get());
         m_label1[member + 1]->setBuddy(list);
         m_list1[member] = list;
@@ -74,12 +78,10 @@ void Trevika::CreateControls() {
     QPushButton* button = m_command1[0] =
         new QPushButton(QString::fromUtf8(kCommand1Captions[0]), this);
     button->setObjectName(QStringLiteral("Command1_0"));
-    button->setGeometry(ToPixels(kCommand1[0]));
     button->setStyleSheet(ButtonStyleSheet());
 
-    m_score = new QLabel(this);
+    m_score = new FittingLabel(this);
     m_score->setObjectName(QStringLiteral("Score"));
-    m_score->setGeometry(ToPixels(kScore));
     m_score->setAlignment(Qt::AlignCenter);
     // Drawn on the window's own background, which it does not fill.
     SetColours(m_score, kWindowColour);
@@ -127,6 +129,53 @@ void Trevika::ConnectFlows() {
             [this] { Run([this] { m_quiz.ClearClick(); }); });
     m_menu = new ContextMenu(this);
     m_menu->AddActions(m_tables->Actions());
+    m_zoom = new WindowZoom(this);
+    m_menu->AddActions(m_zoom->Actions());
+    m_menu->ExtendMenuOf(m_text1[0]);
+    setTabOrder(m_command1[0], m_menu->Button());
+    connect(m_zoom, &WindowZoom::scaleChanged, this, &Trevika::SetScale);
+    LayOut();
+}
+
+QToolButton* Trevika::MenuButton() const {
+    return m_menu->Button();
+}
+
+void Trevika::LayOut() {
+    const QSize client = size();
+    const qreal scale = m_zoom->Scale();
+    for (std::size_t member = 0; member < m_label1.size(); ++member) {
+        m_label1[member]->setGeometry(Place(kLabel1[member], client, scale));
+    }
+    for (std::size_t member = 0; member < m_list1.size(); ++member) {
+        m_list1[member]->setGeometry(Place(kList1[member], client, scale));
+    }
+    m_text1[0]->setGeometry(Place(kText1[0], client, scale));
+    m_command1[0]->setGeometry(Place(kCommand1[0], client, scale));
+    m_score->setGeometry(Place(kScore, client, scale));
+    m_menu->Button()->setGeometry(Place(kMenuButton, client, scale));
+}
+
+void Trevika::SetScale(qreal scale) {
+    QFont scaled = DefinedFont();
+    scaled.setPointSizeF(kFontPointSize * scale);
+    setFont(scaled);
+    // A control with a style sheet keeps the font it had when the sheet was set.
+    m_command1[0]->setFont(scaled);
+    // As large as the scale asks, as far as the screen has room, never below the defined size.
+    QSize least = LeastClientSize(scale);
+    if (const QScreen* shown = screen()) {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        least = least.boundedTo(shown->availableGeometry().size() - frame);
+    }
+    least = least.expandedTo(ToPixels(kClient).size());
+    setMinimumSize(least);
+    resize(size().expandedTo(least));
+    LayOut();
+}
+
+void Trevika::resizeEvent(QResizeEvent* /*event*/) {
+    LayOut();
 }
 
 ReviewDialog* Trevika::Review() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ActionGuard.h"
+#include "FittingLabel.h"
 
 #include <QFont>
 #include <QWidget>
@@ -15,6 +16,7 @@ class QLabel;
 class QListView;
 class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 
 namespace window {
 
@@ -24,6 +26,7 @@ class ReviewDialog;
 class RoundEnd;
 class TableMenu;
 class VerdictNotification;
+class WindowZoom;
 
 // How the parts meet (ARCHITECTURE.md draws it): the quiz engine (quiz::Quiz) holds the pick
 // lists, their selections, the message text and the score. This window is the defined window:
@@ -49,11 +52,13 @@ public:
     [[nodiscard]] QPushButton* Command1(int member) const { return m_command1.at(member); }
     [[nodiscard]] QListView* List1(int member) const { return m_list1.at(member); }
     [[nodiscard]] QPlainTextEdit* Text1(int member) const { return m_text1.at(member); }
-    [[nodiscard]] QLabel* Score() const { return m_score; }
+    [[nodiscard]] FittingLabel* Score() const { return m_score; }
     [[nodiscard]] VerdictNotification* Notification() const { return m_notification; }
     // The review of the round just over, while it is open.
     [[nodiscard]] ReviewDialog* Review() const;
     [[nodiscard]] TableMenu* Tables() const { return m_tables; }
+    [[nodiscard]] WindowZoom* Zoom() const { return m_zoom; }
+    [[nodiscard]] QToolButton* MenuButton() const;
     // Puts a table file in play, or tells in a message box why not (TableMenu::Open).
     bool OpenTable(const QString& path);
 
@@ -67,11 +72,14 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void CreateControls();
     void ConnectFlows();
+    void LayOut();
+    void SetScale(qreal scale);
     void ShowScore();
     void ShowTable();
     void UseTable(std::shared_ptr<const quiz::PairTable> table);
@@ -82,11 +90,12 @@ private:
     std::array<QPushButton*, 1> m_command1{};
     std::array<QListView*, 2> m_list1{};
     std::array<QPlainTextEdit*, 1> m_text1{};
-    QLabel* m_score = nullptr;
+    FittingLabel* m_score = nullptr;
     VerdictNotification* m_notification = nullptr;
     TableMenu* m_tables = nullptr;
     RoundEnd* m_roundEnd = nullptr;
     ContextMenu* m_menu = nullptr;
+    WindowZoom* m_zoom = nullptr;
     ActionGuard m_guard;
     // The models observe the engine's lists, so they must go before the engine, and Qt deletes
     // children only after every member: they are members, the last, so they go first, while

@@ -44,6 +44,8 @@ inline constexpr std::array<Twips, 1> kText1{{{120, 3240, 9375, 1815}}};
 // The running score fills the top row from the clear button to the window's edge: the widest
 // score, "Верни: 60 от 60", needs nearly all of it at the window's font.
 inline constexpr Twips kScore{7935, 0, 1680, 375};
+// The menu button, in the free corner left of the title, after every defined control.
+inline constexpr Twips kMenuButton{60, 30, 840, 315};
 
 constexpr bool WholePixels(Twips twips) {
     return twips.left % kTwipsPerPixel == 0 && twips.top % kTwipsPerPixel == 0 &&
@@ -51,7 +53,8 @@ constexpr bool WholePixels(Twips twips) {
 }
 static_assert(WholePixels(kClient) && WholePixels(kLabel1[0]) && WholePixels(kLabel1[1]) &&
                   WholePixels(kLabel1[2]) && WholePixels(kCommand1[0]) && WholePixels(kList1[0]) &&
-                  WholePixels(kList1[1]) && WholePixels(kText1[0]) && WholePixels(kScore),
+                  WholePixels(kList1[1]) && WholePixels(kText1[0]) && WholePixels(kScore) &&
+                  WholePixels(kMenuButton),
               "every control must stand on whole pixels");
 
 struct Rgb {
