@@ -3,9 +3,10 @@
 # Builds the Windows installer and portable zip into the build folder, where scripts/dev
 # windows hands them over, then tries both under Wine: the program starts from the unpacked
 # zip; the installer installs silently, with one Start menu shortcut and an entry in Apps &
-# features that has all it shows; the installed program starts; installed again, it replaces
-# the first installation in place, in the folder that one was given; the uninstaller removes
-# all of it silently.
+# features that has all it shows, and an "Open with" entry for .csv, .xlsx and .ods that
+# takes none of them over; the installed program starts; installed again, it replaces the
+# first installation in place, in the folder that one was given; the uninstaller removes all
+# it added, and only that, silently.
 #   check_windows_packages.sh BUILD_DIR WORK_DIR VERSION        (needs DISPLAY and Wine)
 set -euo pipefail
 # Wine reads Cyrillic arguments and writes Cyrillic text in the locale's encoding: UTF-8.
@@ -42,13 +43,25 @@ exported() {
     wine reg export "$1" "$work/exported.reg" /y >/dev/null 2>&1 || return 0
     iconv -f UTF-16 -t UTF-8 "$work/exported.reg" | tr -d '\r'
 }
-# A value of the program's key, unquoted: "C:\\X" in the export is C:\X.
-value() {
-    exported "$key" | sed -nE "s/^\"$1\"=//p" | sed -E 's/^"(.*)"$/\1/; s/\\\\/\\/g; s/\\"/"/g'
+# A value of a key, unquoted: "C:\\X" in the export is C:\X; @ names the key's own value.
+value_of() {
+    local name="\"$2\""
+    [ "$2" = @ ] && name=@
+    exported "$1" | awk -v name="$name=" 'index($0, name) == 1 { print substr($0, length(name) + 1) }' |
+        sed -E 's/^"(.*)"$/\1/; s/\\\\/\\/g; s/\\"/"/g'
 }
+# A value of the program's key in Apps & features.
+value() {
+    value_of "$key" "$1"
+}
+classes='HKLM\Software\Classes'
 expect() {
     [ "$2" = "$3" ] || { echo "$1: '$2', wanted '$3'"; exit 1; }
 }
+
+# Another program already offered for CSV files stays offered, and the default stays its own.
+wine reg add "$classes\.csv\OpenWithProgids" /v Other.Csv /d '' /f >/dev/null 2>&1
+wine reg add "$classes\.csv" /ve /d Other.Csv /f >/dev/null 2>&1
 
 # Installed in a folder of the teacher's choosing; the next installation finds it there.
 wine "$setup" /S '/D=C:\Училище\Тревика'
@@ -92,6 +105,19 @@ kib=$(du -sk "$folder" | cut -f1)
     { echo "EstimatedSize $size, the folder takes $kib KiB"; exit 1; }
 starts "$folder/trevika.exe"
 
+# "Open with" for the three formats, by the program's own entry and by a kind of file.
+open='"C:\Училище\Тревика\trevika.exe" "%1"'
+expect "open command" "$(value_of "$classes\Trevika.Table\shell\open\command" @)" "$open"
+expect "application's command" \
+    "$(value_of "$classes\Applications\trevika.exe\shell\open\command" @)" "$open"
+for extension in .csv .xlsx .ods; do
+    exported "$classes\$extension\OpenWithProgids" | grep -qF '"Trevika.Table"=""' ||
+        { echo "$extension does not offer Тревика"; exit 1; }
+    exported "$classes\Applications\trevika.exe\SupportedTypes" | grep -qF "\"$extension\"=\"\"" ||
+        { echo "Тревика does not say it opens $extension"; exit 1; }
+done
+expect ".csv default" "$(value_of "$classes\.csv" @)" Other.Csv
+
 # The uninstaller runs from a copy of itself, so that it can delete itself: wait for that.
 wine "$folder/Uninstall.exe" /S
 wineserver -w
@@ -100,8 +126,15 @@ if [ -e "$folder" ] || [ -e "$shortcut" ]; then
     find "$folder" "$shortcut" 2>/dev/null
     exit 1
 fi
-if wine reg query "$key" >/dev/null 2>&1; then
-    echo "the uninstaller is still registered"
-    exit 1
-fi
+for left in "$key" "$classes\Trevika.Table" "$classes\Applications\trevika.exe" \
+    "$classes\.xlsx" "$classes\.ods"; do
+    if wine reg query "$left" >/dev/null 2>&1; then
+        echo "still registered: $left"
+        exit 1
+    fi
+done
+exported "$classes\.csv\OpenWithProgids" | grep -qF '"Trevika.Table"' &&
+    { echo ".csv still offers Тревика"; exit 1; }
+expect "other program offered for .csv" "$(exported "$classes\.csv\OpenWithProgids" |
+    grep -cF '"Other.Csv"=""')" 1
 echo "zip and installer: installed, installed again in place, started and removed"

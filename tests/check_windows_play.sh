@@ -4,11 +4,13 @@
 # keyboard would, and reads each verdict back through the clipboard: a right pair, a wrong
 # pair, then the clear button and the right pair again, which only full lists allow; the first
 # site is reached by browsing with Ctrl first. Then it starts the program again with a teacher's
-# table in Windows-1251 under a Cyrillic file name, on its command line, and plays a pair.
+# table in Windows-1251 under a Cyrillic file name, on its command line, and plays a pair; and
+# once more with an Excel workbook, as LibreOffice saves one, under a Cyrillic name.
 #   check_windows_play.sh EXE        (needs DISPLAY, Wine, xdotool and xclip)
 set -euo pipefail
 "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-prefix"
 exe=$1
+data=$(cd "$(dirname "${BASH_SOURCE[0]}")/data" && pwd)
 [ -n "${DISPLAY:-}" ] || { echo "no X display: run under xvfb-run"; exit 1; }
 
 work=$(mktemp -d)
@@ -71,3 +73,12 @@ start "$(winepath -w "$table")"
 keys Tab Home space Tab Home Down
 expect $'Вярно  река Искър влива се в Дунав\n дължина 368 км'
 echo "a Windows-1251 table with a Cyrillic name, from the command line: verdict exact"
+wineserver -k
+wait $program || true
+
+# A workbook whose first sheet has its header on row 2, a hidden row and a merged cell.
+cp "$data/sheets/libreoffice-features.xlsx" "$work/Реки.xlsx"
+start "$(winepath -w "$work/Реки.xlsx")"
+keys Tab Home space Tab Home Down
+expect $'Вярно  Река Бели  Лом Извор Лудогорие\n Дължина, км при Русе'
+echo "an Excel workbook with a Cyrillic name, from the command line: verdict exact"
