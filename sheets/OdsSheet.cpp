@@ -66,7 +66,8 @@ std::string CellText(pugi::xml_node cell) {
     }
     for (const char* value :
          {"string-value", "value", "date-value", "time-value", "boolean-value"}) {
-        if (const pugi::xml_attribute attribute = Attribute(cell, value)) {
+        const pugi::xml_attribute attribute = Attribute(cell, value);
+        if (!attribute.empty()) {
             return attribute.value();
         }
     }
@@ -151,7 +152,7 @@ std::variant<quiz::PairTable, quiz::TableError> ReadOds(Parts& archive, std::str
         }
         const pugi::xml_document& document = std::get<pugi::xml_document>(manifest);
         for (const pugi::xml_node entry : document.document_element().children()) {
-            if (Child(entry, "encryption-data")) {
+            if (!Child(entry, "encryption-data").empty()) {
                 return ZipArchive::Encrypted();
             }
         }
@@ -163,7 +164,8 @@ std::variant<quiz::PairTable, quiz::TableError> ReadOds(Parts& archive, std::str
     const pugi::xml_node spreadsheet = Child(
         Child(std::get<pugi::xml_document>(content).document_element(), "body"), "spreadsheet");
     SheetTable table(std::move(title));
-    if (const pugi::xml_node sheet = Child(spreadsheet, "table")) {
+    const pugi::xml_node sheet = Child(spreadsheet, "table");
+    if (!sheet.empty()) {
         if (auto fault = RowReader(table).Read(sheet, 0)) {
             return std::move(*fault);
         }

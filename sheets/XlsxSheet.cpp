@@ -78,7 +78,7 @@ std::variant<SheetParts, quiz::TableError> FindParts(Parts& archive) {
     }
     const pugi::xml_node sheet =
         Child(Child(std::get<pugi::xml_document>(workbook).document_element(), "sheets"), "sheet");
-    if (!sheet) {
+    if (sheet.empty()) {
         return quiz::TableError{0, "работната книга няма нито един лист"};
     }
     const std::string_view id = Attribute(sheet, "id").value();
@@ -164,7 +164,8 @@ std::variant<quiz::PairTable, quiz::TableError> ReadXlsx(Parts& archive, std::st
                 continue;
             }
             const pugi::xml_attribute reference = Attribute(cell, "r");
-            const auto at = reference ? ReferenceColumn(reference.value()) : column;
+            const auto at = reference.empty() ? std::optional<std::size_t>(column)
+                                              : ReferenceColumn(reference.value());
             if (!at || *at >= kMaxColumns) {
                 return ZipArchive::Damaged(parts.sheet);
             }

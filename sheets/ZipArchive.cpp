@@ -122,7 +122,7 @@ std::variant<std::string, quiz::TableError> ZipArchive::Read(const std::string& 
         return Damaged(name);
     }
     std::string part;
-    std::array<char, 64 * 1024> buffer{};
+    std::array<char, std::size_t{64} * 1024> buffer{};
     int read = 0;
     while ((read = unzReadCurrentFile(m_zip, buffer.data(), buffer.size())) > 0) {
         if (auto fault = overLimit(part.size() + static_cast<std::size_t>(read))) {

@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QToolButton>
 #include <QTest>
 #include <Quiz.h>
 #include <memory>
@@ -64,6 +65,8 @@ private slots:
 
     void opensWithoutPicking_data();
     void opensWithoutPicking();
+    void menuButtonOpensTheSameMenu_data();
+    void menuButtonOpensTheSameMenu();
 
 private:
     std::unique_ptr<Trevika> m_window;
@@ -158,6 +161,38 @@ void ContextMenuTest::opensWithoutPicking() {
         delete waiting;
         QVERIFY(offered.isEmpty());
     }
+    QCOMPARE(State(*m_window), before);
+}
+
+void ContextMenuTest::menuButtonOpensTheSameMenu_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("click") << false;
+    QTest::newRow("f10") << true;
+}
+
+// The button is named for a screen reader and tells its key; it opens the window's own menu.
+void ContextMenuTest::menuButtonOpensTheSameMenu() {
+    QFETCH(bool, byKey);
+    QToolButton* button = m_window->MenuButton();
+    QCOMPARE(button->accessibleName(), QStringLiteral("Меню"));
+    QCOMPARE(button->toolTip(), QStringLiteral("Меню (F10)"));
+    QStringList offered;
+    WhenShown([&offered](QWidget* shown) {
+        if (const auto* menu = qobject_cast<QMenu*>(shown)) {
+            for (const QAction* action : menu->actions()) {
+                offered << action->text();
+            }
+            const_cast<QMenu*>(menu)->close();
+        }
+    });
+    const QStringList before = State(*m_window);
+    if (byKey) {
+        QTest::keyClick(m_window->List1(1), Qt::Key_F10);
+    } else {
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QTRY_COMPARE(offered.value(0), QStringLiteral("Отвори таблица…"));
+    QCOMPARE(offered.size(), 7);
     QCOMPARE(State(*m_window), before);
 }
 

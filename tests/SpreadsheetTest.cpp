@@ -31,7 +31,7 @@ TEST_P(GoodSheets, GiveTheTextsTheSpreadsheetShows) {
     if (const auto* error = std::get_if<TableError>(&result)) {
         FAIL() << "ред " << error->line << ": " << error->fault;
     }
-    const PairTable& table = std::get<PairTable>(result);
+    const auto& table = std::get<PairTable>(result);
     EXPECT_EQ(table.title, "лист");
     EXPECT_EQ(table.columns, GetParam().columns);
     std::vector<std::vector<std::string>> pairs;

@@ -29,7 +29,7 @@ QList<QKeySequence> Keys(Qt::Key key, Qt::Key other) {
 } // namespace
 
 WindowZoom::WindowZoom(QWidget* window) : QObject(window) {
-    const auto add = [this, window](const char* caption, QList<QKeySequence> keys,
+    const auto add = [this, window](const char* caption, const QList<QKeySequence>& keys,
                                     const std::function<std::size_t()>& step) {
         auto* action = new QAction(QString::fromUtf8(caption), window);
         action->setShortcuts(keys);
