@@ -6,7 +6,10 @@
 #include "SiteTable.h"
 #include "TableFile.h"
 
+#include <Spreadsheet.h>
 #include <benchmark/benchmark.h>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 
@@ -98,5 +101,16 @@ void BM_UseTable1000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_UseTable1000);
+
+// The built-in table's 60 rows as LibreOffice saves them, unpacked and read whole.
+void BM_ReadSpreadsheet(benchmark::State& state, const char* name) {
+    std::ifstream file(std::string(TREVIKA_TEST_DATA) + "/" + name, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sheets::ReadTableFile(bytes, "bench"));
+    }
+}
+BENCHMARK_CAPTURE(BM_ReadSpreadsheet, xlsx, "libreoffice-built-in.xlsx");
+BENCHMARK_CAPTURE(BM_ReadSpreadsheet, ods, "libreoffice-built-in.ods");
 
 } // namespace

@@ -211,6 +211,15 @@ void TableMenuTest::badFileIsToldAndChangesNothing_data() {
         QTest::newRow("device") << device.filePath() << QByteArray()
                                 << QStringLiteral("това не е обикновен файл");
     }
+    // A spreadsheet's file may be larger, up to 16 MiB, read to a byte past that at most.
+    QTest::newRow("spreadsheet_too_large")
+        << QStringLiteral("голяма.xlsx")
+        << QByteArray("PK\x03\x04").append(QByteArray(16 * 1024 * 1024, '\0'))
+        << QStringLiteral("файлът е по-голям от 16 MiB");
+    QTest::newRow("excel_97") << QStringLiteral("стара.xls")
+                              << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)
+                              << QStringLiteral("файлът е във формата на Excel 97–2003: запишете "
+                                                "го като .xlsx или .csv");
     QTest::newRow("too_large") << QStringLiteral("голям.csv")
                                << header +
                                       QByteArray(static_cast<qsizetype>(quiz::kMaxFileBytes), '\n')
