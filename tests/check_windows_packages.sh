@@ -43,7 +43,8 @@ exported() {
     wine reg export "$1" "$work/exported.reg" /y >/dev/null 2>&1 || return 0
     iconv -f UTF-16 -t UTF-8 "$work/exported.reg" | tr -d '\r'
 }
-# A value of a key, unquoted: "C:\\X" in the export is C:\X; @ names the key's own value.
+# A value of a key, unquoted: "C:\\X" in the export is C:\X; @ names the key's own value. Each
+# grep reads the export to its end: one that stopped early would fail the pipe.
 value_of() {
     local name="\"$2\""
     [ "$2" = @ ] && name=@
@@ -111,9 +112,10 @@ expect "open command" "$(value_of "$classes\Trevika.Table\shell\open\command" @)
 expect "application's command" \
     "$(value_of "$classes\Applications\trevika.exe\shell\open\command" @)" "$open"
 for extension in .csv .xlsx .ods; do
-    exported "$classes\$extension\OpenWithProgids" | grep -qF '"Trevika.Table"=""' ||
+    exported "$classes\\$extension\OpenWithProgids" | grep -F '"Trevika.Table"=""' >/dev/null ||
         { echo "$extension does not offer Тревика"; exit 1; }
-    exported "$classes\Applications\trevika.exe\SupportedTypes" | grep -qF "\"$extension\"=\"\"" ||
+    exported "$classes\Applications\trevika.exe\SupportedTypes" |
+        grep -F "\"$extension\"=\"\"" >/dev/null ||
         { echo "Тревика does not say it opens $extension"; exit 1; }
 done
 expect ".csv default" "$(value_of "$classes\.csv" @)" Other.Csv
@@ -133,7 +135,7 @@ for left in "$key" "$classes\Trevika.Table" "$classes\Applications\trevika.exe" 
         exit 1
     fi
 done
-exported "$classes\.csv\OpenWithProgids" | grep -qF '"Trevika.Table"' &&
+exported "$classes\.csv\OpenWithProgids" | grep -F '"Trevika.Table"' >/dev/null &&
     { echo ".csv still offers Тревика"; exit 1; }
 expect "other program offered for .csv" "$(exported "$classes\.csv\OpenWithProgids" |
     grep -cF '"Other.Csv"=""')" 1
