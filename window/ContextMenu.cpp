@@ -54,13 +54,15 @@ void ContextMenu::Exec(const QPoint& globalPos) const {
 void ContextMenu::ExtendMenuOf(QPlainTextEdit* text) {
     // A right click reaches the box's viewport, a key's request the box itself.
     m_text = text;
+    m_textViewport = text->viewport();
     text->installEventFilter(this);
-    text->viewport()->installEventFilter(this);
+    m_textViewport->installEventFilter(this);
 }
 
 bool ContextMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (m_text == nullptr || (watched != m_text && watched != m_text->viewport()) ||
-        event->type() != QEvent::ContextMenu) {
+    // Compared, never called: the filter also sees the box's last events as it is destroyed.
+    if (event->type() != QEvent::ContextMenu || m_text == nullptr ||
+        (watched != m_text && watched != m_textViewport)) {
         return false;
     }
     // Shown and left to delete itself, as the box shows its own.

@@ -41,6 +41,7 @@ private:
     QWidget* m_window;
     QToolButton* m_button;
     QPlainTextEdit* m_text = nullptr;
+    QWidget* m_textViewport = nullptr;
     QList<QAction*> m_actions;
 };
 
