@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace quiz {
@@ -122,12 +123,14 @@ private:
 };
 
 // The separator of the header, the first record that is not blank, read by the same rules as
-// every record: the one that leaves the fewest fields with a quote inside, since a quote in a
-// header's text is rare and a wrong separator leaves the quotes of quoted fields there; of
-// those, the one that splits it into the most fields; then the earlier of ; tab ,.
+// every record: one that keeps the header on its line, since a quote that a wrong separator
+// leaves at a field's start can run on over the line's end; of those, the one that leaves the
+// fewest fields with a quote inside, since a quote in a header's text is rare and a wrong
+// separator leaves the quotes of quoted fields there; then the one that splits it into the
+// most fields; then the earlier of ; tab ,.
 char HeaderSeparator(std::string_view text) {
     char separator = kSeparators[0];
-    std::pair<std::ptrdiff_t, std::size_t> best{PTRDIFF_MIN, 0};
+    std::tuple<bool, std::ptrdiff_t, std::size_t> best{false, PTRDIFF_MIN, 0};
     for (const char candidate : kSeparators) {
         Records records(text);
         const std::optional<Record> header = records.Next(candidate);
@@ -137,7 +140,8 @@ char HeaderSeparator(std::string_view text) {
         const auto quoted = std::count_if(
             header->fields.begin(), header->fields.end(),
             [](const std::string& field) { return field.find('"') != std::string::npos; });
-        const std::pair<std::ptrdiff_t, std::size_t> reading{-quoted, header->fields.size()};
+        const std::tuple<bool, std::ptrdiff_t, std::size_t> reading{
+            !header->spansLines && !records.Unclosed(), -quoted, header->fields.size()};
         if (reading > best) {
             best = reading;
             separator = candidate;

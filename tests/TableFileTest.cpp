@@ -150,6 +150,16 @@ TEST(TableFile, SeparatorIsTheOneTheHeaderUses) {
     EXPECT_EQ(tabs.columns.size(), 2U);
 }
 
+// A header whose last text has a quote and a comma is written quoted: read with commas, that
+// quote would open a field running on into the next line, so the semicolon is the separator.
+TEST(TableFile, QuotedHeaderReadsBackWithItsSeparator) {
+    const PairTable table{"", {"а", ">\"\"<%,"}, {{"яя", "г,", ""}}};
+    const PairTable read = Read(quiz::WriteTable(table));
+    EXPECT_EQ(read.columns, table.columns);
+    ASSERT_EQ(read.pairs.size(), 1U);
+    EXPECT_EQ(read.pairs[0].right, "г,");
+}
+
 TEST(TableFile, TextsStayAsTheyStand) {
     const PairTable table = Read("ляво;дясно\n Родопи ;\"\"\"Кабиле\"\" \"след\n");
     EXPECT_EQ(table.pairs[0].left, " Родопи ");
