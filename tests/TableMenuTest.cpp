@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <Spreadsheet.h>
 #include <TableFile.h>
 #include <memory>
 
@@ -214,7 +215,8 @@ void TableMenuTest::badFileIsToldAndChangesNothing_data() {
     // A spreadsheet's file may be larger, up to 16 MiB, read to a byte past that at most.
     QTest::newRow("spreadsheet_too_large")
         << QStringLiteral("голяма.xlsx")
-        << QByteArray("PK\x03\x04").append(QByteArray(16 * 1024 * 1024, '\0'))
+        << QByteArray("PK\x03\x04")
+               .append(QByteArray(static_cast<qsizetype>(sheets::kMaxFileBytes), '\0'))
         << QStringLiteral("файлът е по-голям от 16 MiB");
     QTest::newRow("excel_97") << QStringLiteral("стара.xls")
                               << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)
