@@ -116,15 +116,19 @@ void WindowGrowthTest::zoomKeys_data() {
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<qreal>("once");
     QTest::addColumn<qreal>("many");
+    QTest::addColumn<bool>("inMessageBox");
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     const Qt::KeyboardModifiers shift = Qt::ControlModifier | Qt::ShiftModifier;
     const Qt::KeyboardModifiers keypad = Qt::ControlModifier | Qt::KeypadModifier;
-    QTest::newRow("plus") << Qt::Key_Plus << ctrl << 15.0 << 36.0;
-    QTest::newRow("shift_plus") << Qt::Key_Plus << shift << 15.0 << 36.0;
-    QTest::newRow("equals") << Qt::Key_Equal << ctrl << 15.0 << 36.0;
-    QTest::newRow("keypad_plus") << Qt::Key_Plus << keypad << 15.0 << 36.0;
-    QTest::newRow("minus_stays_at_the_defined_size") << Qt::Key_Minus << ctrl << 12.0 << 12.0;
-    QTest::newRow("keypad_minus") << Qt::Key_Minus << keypad << 12.0 << 12.0;
+    QTest::newRow("plus") << Qt::Key_Plus << ctrl << 15.0 << 36.0 << false;
+    QTest::newRow("shift_plus") << Qt::Key_Plus << shift << 15.0 << 36.0 << false;
+    QTest::newRow("shift_plus_in_the_message_box") << Qt::Key_Plus << shift << 15.0 << 36.0 << true;
+    QTest::newRow("equals") << Qt::Key_Equal << ctrl << 15.0 << 36.0 << false;
+    QTest::newRow("equals_in_the_message_box") << Qt::Key_Equal << ctrl << 15.0 << 36.0 << true;
+    QTest::newRow("keypad_plus") << Qt::Key_Plus << keypad << 15.0 << 36.0 << false;
+    QTest::newRow("minus_stays_at_the_defined_size")
+        << Qt::Key_Minus << ctrl << 12.0 << 12.0 << false;
+    QTest::newRow("keypad_minus") << Qt::Key_Minus << keypad << 12.0 << 12.0 << false;
 }
 
 // From 100 % up to 300 %, never below 100 %; Ctrl+0 goes back to the defined font and size.
@@ -133,7 +137,8 @@ void WindowGrowthTest::zoomKeys() {
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(qreal, once);
     QFETCH(qreal, many);
-    QWidget* focus = m_window->List1(0);
+    QFETCH(bool, inMessageBox);
+    QWidget* focus = inMessageBox ? static_cast<QWidget*>(m_window->Text1(0)) : m_window->List1(0);
     focus->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(focus, key, modifiers);
     QCOMPARE(m_window->List1(1)->font().pointSizeF(), once);

@@ -29,8 +29,15 @@ public:
 signals:
     void scaleChanged(qreal scale);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Up a step, down a step, or back to the first for 0.
+    void Zoom(int direction);
     void Step(std::size_t step);
+
+    QWidget* m_window;
 
     std::size_t m_step = 0;
     QList<QAction*> m_actions;
