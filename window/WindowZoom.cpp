@@ -18,8 +18,9 @@ constexpr const char* kResetCaption = "Обичаен размер на текс
 // The step a key asks for, with Ctrl: Plus is Shift and = on many keyboards, which some send
 // with Shift still held, and the keypad has its own Plus and Minus.
 std::optional<int> Direction(const QKeyEvent& key) {
-    if (!(key.modifiers() & Qt::ControlModifier) ||
-        (key.modifiers() & (Qt::AltModifier | Qt::MetaModifier))) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    if (!modifiers.testFlag(Qt::ControlModifier) || modifiers.testFlag(Qt::AltModifier) ||
+        modifiers.testFlag(Qt::MetaModifier)) {
         return std::nullopt;
     }
     switch (key.key()) {
