@@ -89,6 +89,20 @@ void Quiz::PracticeMissed() {
     SetText({});
 }
 
+void Quiz::PracticeRows(std::vector<std::size_t> rows) {
+    if (rows.empty()) {
+        throw std::invalid_argument("PracticeRows: needs at least one pair");
+    }
+    for (const std::size_t row : rows) {
+        if (row >= m_table->pairs.size()) {
+            throw std::out_of_range("PracticeRows: no pair " + std::to_string(row) +
+                                    " in a table of " + std::to_string(m_table->pairs.size()));
+        }
+    }
+    StartRound(std::move(rows), true);
+    SetText({});
+}
+
 void Quiz::StartRound(std::vector<std::size_t> rows, bool practice) {
     std::vector<std::string> lefts;
     std::vector<std::string> rights;
@@ -102,6 +116,7 @@ void Quiz::StartRound(std::vector<std::size_t> rows, bool practice) {
     m_checks = 0;
     m_rightPairs = 0;
     m_practice = practice;
+    m_lastCheck = {};
     Notify(m_scoreObserver);
 }
 
@@ -138,6 +153,7 @@ void Quiz::CheckPair() {
         match = 0;
     }
     const bool counted = match && (unknown || m_round.Open(*match));
+    m_lastCheck = {settlement, site, match.has_value()};
 
     const std::vector<std::string>& columns = m_table->columns;
     std::string verdict;

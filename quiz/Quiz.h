@@ -36,6 +36,13 @@ inline constexpr std::string_view kPracticeRound = "Упражнение";
 [[nodiscard]] std::string ScoreText(int rightPairs, int checks, bool roundOver,
                                     bool practice = false);
 
+// The texts of the latest check, and whether the verdict said they belong together.
+struct CheckedPair {
+    std::string left;
+    std::string right;
+    bool belong = false;
+};
+
 // The whole state of one quiz: the table of pairs in play, pick list 0 with their left texts
 // (the settlements of the built-in table), pick list 1 with their right texts (the sites),
 // and the message text with the latest verdict. Views read it here and keep no copy.
@@ -78,6 +85,10 @@ public:
         m_pairCheckedObserver = std::move(observer);
     }
 
+    // The pairs of the table that this round offers, in the order they were offered.
+    [[nodiscard]] const std::vector<std::size_t>& OfferedRows() const { return m_round.Offered(); }
+    // The latest check of this round; empty texts before the first.
+    [[nodiscard]] const CheckedPair& LastCheck() const { return m_lastCheck; }
     // The pairs of the table that this round has not matched, in the order of the left list.
     // Once the round is over, these are the pairs it missed.
     [[nodiscard]] std::vector<std::size_t> MissedRows() const;
@@ -89,6 +100,10 @@ public:
     // A practice round: both lists anew with the pairs that the round just over missed, a new
     // score and an empty message. Throws std::logic_error unless a round is over with a miss.
     void PracticeMissed();
+    // A practice round of the given pairs of the table, as PracticeMissed plays the missed
+    // ones. Throws std::out_of_range for a pair the table does not have, and
+    // std::invalid_argument for none.
+    void PracticeRows(std::vector<std::size_t> rows);
     // Judges the selected texts, writes the verdict and takes both items out. A pair is right
     // when a pair of the table holds both texts; texts may repeat in a table, so the pair
     // that counts is the last such one still open in the round. A true pair whose rows are
@@ -111,6 +126,7 @@ private:
     PickList m_sites{m_collation};
     std::string m_text;
     Round m_round;
+    CheckedPair m_lastCheck;
     int m_checks = 0;
     int m_rightPairs = 0;
     bool m_practice = false;

@@ -16,6 +16,8 @@ public:
     void Matched(std::size_t pair);
     // Offered in this round and not matched yet.
     [[nodiscard]] bool Open(std::size_t pair) const;
+    // The pairs this round offers, in the order they were offered.
+    [[nodiscard]] const std::vector<std::size_t>& Offered() const { return m_offered; }
     // The offered pairs not matched so far, in the order they were offered.
     [[nodiscard]] std::vector<std::size_t> Unmatched() const;
 

@@ -3,10 +3,14 @@
 // agree on the lists, the selections and the message after every one of them.
 #include "PickListHelpers.h"
 #include "QuizModel.h"
+#include "StoreHelpers.h"
 
+#include <Learning.h>
 #include <Quiz.h>
 #include <SiteTable.h>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 #include <optional>
 #include <random>
@@ -125,8 +129,27 @@ std::string Compare(const quiz::Quiz& quiz, const quizmodel::QuizModel& model) {
     return {};
 }
 
+// What the model says each ended round rated: per pair's texts, Good and Again.
+using Ratings = std::map<progress::PairTexts, std::pair<int, int>>;
+
+void RateEndedRound(const quizmodel::QuizModel& model, Ratings& ratings) {
+    for (const std::size_t row : model.offered) {
+        const bool good =
+            std::find(model.matched.begin(), model.matched.end(), row) != model.matched.end();
+        auto& [goods, agains] = ratings[{model.rows[row].left, model.rows[row].right}];
+        (good ? goods : agains) += 1;
+    }
+}
+
+// Where ended rounds are recorded, if anywhere: the store, and the model's ratings.
+struct Recording {
+    progress::Store* store = nullptr;
+    Ratings* ratings = nullptr;
+};
+
 // Plays the actions on both; the first disagreement, if any, with the step it came at.
-std::optional<std::string> Play(const std::vector<Action>& actions, unsigned seed) {
+std::optional<std::string> Play(const std::vector<Action>& actions, unsigned seed,
+                                Recording recording = {}) {
     quiz::Quiz quiz("Задача");
     quizmodel::QuizModel model = NewModel(seed);
     model.text = "Задача";
@@ -137,6 +160,7 @@ std::optional<std::string> Play(const std::vector<Action>& actions, unsigned see
     }
     for (std::size_t step = 0; step < actions.size(); ++step) {
         const Action& action = actions[step];
+        const bool wasOver = model.Over();
         if (action.kind == Action::kClear) {
             quiz.ClearClick();
             model.Clear();
@@ -169,6 +193,14 @@ std::optional<std::string> Play(const std::vector<Action>& actions, unsigned see
         }
         if (std::string difference = Compare(quiz, model); !difference.empty()) {
             return "step " + std::to_string(step) + ": " + difference;
+        }
+        if (recording.store != nullptr && model.Over() && !wasOver) {
+            RateEndedRound(model, *recording.ratings);
+            const progress::EndedRound round = progress::RoundOf(quiz);
+            if (!recording.store->RecordRound("Ана", quiz.Table().title, round.offered,
+                                              round.matched, round.practice, storetest::kNow)) {
+                return "step " + std::to_string(step) + ": " + recording.store->Message();
+            }
         }
     }
     return std::nullopt;
@@ -214,6 +246,37 @@ TEST(RandomPlay, EngineAgreesWithTheModel) {
     // a practice round to its own end.
     EXPECT_GT(emptied, kSequences / 20);
     EXPECT_GT(practised, kSequences / 100);
+}
+
+} // namespace
+
+namespace {
+
+// Every ended round of a few hundred games, recorded as the window records it, reads back as
+// the model rated it: each pair's Good and Again counts.
+TEST(RandomPlay, EndedRoundsReadBackAsTheModelRatesThem) {
+    storetest::Folder folder;
+    progress::Store store(folder.File(), storetest::kNow);
+    std::array<Ratings, 2> ratings;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        const auto played = RandomSequence(seed);
+        const auto failure =
+            Play(played.actions, seed, {&store, &ratings.at(RepeatedTexts(seed) ? 1 : 0)});
+        ASSERT_FALSE(failure) << "seed " << seed << ": " << *failure;
+    }
+    for (const bool repeated : {false, true}) {
+        const std::string title = repeated ? kRepeatedTexts.title : quiz::BuiltInTable()->title;
+        const auto pairs = store.Pairs("Ана", title);
+        const Ratings& expected = ratings.at(repeated ? 1 : 0);
+        ASSERT_FALSE(expected.empty());
+        ASSERT_EQ(pairs.size(), expected.size());
+        for (const auto& [texts, counts] : expected) {
+            const progress::PairRecord& record = pairs.at(texts);
+            EXPECT_EQ(record.good, counts.first) << texts.first << " – " << texts.second;
+            EXPECT_EQ(record.again, counts.second) << texts.first << " – " << texts.second;
+            EXPECT_EQ(record.memory.reps, counts.first + counts.second);
+        }
+    }
 }
 
 } // namespace

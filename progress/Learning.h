@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// What the quiz's rounds mean for a learner's progress, and what the progress means for the
+// table in play: which pairs a round rates, which are due, learned and hardest.
+#pragma once
+
+#include "Store.h"
+
+#include <PairTable.h>
+#include <Quiz.h>
+#include <cstddef>
+#include <map>
+#include <vector>
+
+namespace progress {
+
+// What an ended round rates: each offered pair Good where it was matched, Again where missed.
+struct EndedRound {
+    std::vector<PairTexts> offered;
+    std::vector<bool> matched;
+    bool practice = false;
+};
+[[nodiscard]] EndedRound RoundOf(const quiz::Quiz& quiz);
+
+// The pairs of the table, by position, that were seen before and are due now.
+[[nodiscard]] std::vector<std::size_t>
+DueRows(const quiz::PairTable& table, const std::map<PairTexts, PairRecord>& pairs, TimeMs now);
+// How many of the table's pairs are learned.
+[[nodiscard]] int LearnedPairs(const quiz::PairTable& table,
+                               const std::map<PairTexts, PairRecord>& pairs);
+
+struct HardPair {
+    PairTexts texts;
+    int misses = 0;
+};
+// The pairs missed in most rounds, most first, at most the count; none that was never missed.
+[[nodiscard]] std::vector<HardPair> Hardest(const std::map<PairTexts, PairRecord>& pairs,
+                                            std::size_t count);
+
+} // namespace progress

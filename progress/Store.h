@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// The learner's store: every check, every round and each pair's memory, in one SQLite file.
+#pragma once
+
+#include "Fsrs.h"
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct sqlite3;
+
+namespace progress {
+
+// A pair is known by its two texts, so that a table that gains rows keeps what was learned of
+// the old ones; a table is known by its title.
+using PairTexts = std::pair<std::string, std::string>;
+
+// What the store knows of one pair for the learner: the model's state, and how many ended
+// rounds rated it Good (checked right) and Again (missed).
+struct PairRecord {
+    MemoryState memory;
+    int good = 0;
+    int again = 0;
+};
+
+// One local day's answers, and how many pairs were learned when its last round ended (-1:
+// no round ended that day).
+struct DayRecord {
+    std::string date; // yyyy-mm-dd, local time
+    int right = 0;
+    int wrong = 0;
+    int learned = -1;
+};
+
+// One line of a teacher's report.
+struct ReportRecord {
+    std::string learner;
+    std::string left;
+    std::string right;
+    PairRecord record;
+};
+
+// A pair counts as learned once the model expects it to be remembered a week from now.
+inline constexpr double kLearnedStability = 7.0;
+[[nodiscard]] inline bool Learned(const MemoryState& memory) {
+    return memory.stability >= kLearnedStability;
+}
+// Seen before, and its time has come.
+[[nodiscard]] inline bool Due(const MemoryState& memory, TimeMs now) {
+    return memory.state != CardState::kNew && memory.due <= now;
+}
+
+// Opens the file, or makes it, when constructed. Whatever is wrong with it, the store never
+// throws and never deletes or overwrites what a learner kept: a file that is not a store of
+// ours, or is damaged, is moved aside under a new name and a new store is made; a store of a
+// newer version, a folder in the file's place, a read-only file or folder, and a full disk
+// leave the store not recording (and, where it cannot be read, not reading). Message() then
+// says in Bulgarian what happened and where the file is.
+// Each write is a transaction of its own; the journal is SQLite's write-ahead log, so that a
+// process killed at any moment loses at most the write in flight, and two windows of one
+// learner both record, one waiting for the other.
+class Store {
+public:
+    static constexpr int kSchemaVersion = 1;
+    // Stored in the file's header: "Trev".
+    static constexpr int kApplicationId = 0x54726576;
+
+    Store(std::filesystem::path path, TimeMs now);
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    [[nodiscard]] const std::filesystem::path& Path() const { return m_path; }
+    [[nodiscard]] bool Recording() const { return m_recording; }
+    [[nodiscard]] bool Reading() const { return m_db != nullptr; }
+    // What the learner should be told, or empty; the latest fault replaces an earlier one.
+    [[nodiscard]] const std::string& Message() const { return m_message; }
+
+    // The learner chosen last time, or empty.
+    [[nodiscard]] std::string ChosenLearner() const;
+    // Remembers the learner for the next start.
+    bool ChooseLearner(const std::string& name);
+    // Every learner with anything recorded, or chosen, in the order of their names' bytes.
+    [[nodiscard]] std::vector<std::string> Learners() const;
+
+    bool RecordCheck(const std::string& learner, const std::string& table, const PairTexts& pair,
+                     bool right, TimeMs now);
+    // Rates each offered pair: Good where matched, Again where missed.
+    bool RecordRound(const std::string& learner, const std::string& table,
+                     const std::vector<PairTexts>& offered, const std::vector<bool>& matched,
+                     bool practice, TimeMs now);
+
+    [[nodiscard]] std::map<PairTexts, PairRecord> Pairs(const std::string& learner,
+                                                        const std::string& table) const;
+    // Each local day since the time with an answer or an ended round, in order.
+    [[nodiscard]] std::vector<DayRecord> Days(const std::string& learner, const std::string& table,
+                                              TimeMs since) const;
+    // Every learner's pairs of the table, by learner.
+    [[nodiscard]] std::vector<ReportRecord> Report(const std::string& table) const;
+
+private:
+    void Open(TimeMs now);
+    bool OpenDatabase(int flags);
+    void Close();
+    bool CreateSchema();
+    void KeepAside(const char* kind, TimeMs now, const std::string& why);
+    bool Write(const std::function<bool()>& body);
+    void Failed(int code);
+    long long Id(const char* table, const char* column, const std::string& value);
+
+    std::filesystem::path m_path;
+    sqlite3* m_db = nullptr;
+    bool m_recording = false;
+    std::string m_message;
+};
+
+} // namespace progress
