@@ -256,7 +256,7 @@ std::variant<PairTable, TableError> ReadTable(std::string_view bytes, std::strin
     return std::move(builder).Finish();
 }
 
-std::string WriteTable(const PairTable& table) {
+std::string WriteRows(const std::vector<std::vector<std::string>>& rows) {
     const auto field = [](std::string_view text) {
         if (text.find_first_of(";,\t\"\r\n") == std::string_view::npos) {
             return std::string(text);
@@ -268,28 +268,29 @@ std::string WriteTable(const PairTable& table) {
         return quoted + '"';
     };
     std::string file = "\xEF\xBB\xBF";
-    const auto line = [&file, &field](std::initializer_list<std::string_view> texts) {
+    for (const std::vector<std::string>& row : rows) {
         bool first = true;
-        for (const std::string_view text : texts) {
+        for (const std::string& text : row) {
             file.append(first ? "" : ";").append(field(text));
             first = false;
         }
         file.append("\r\n");
-    };
-    const std::vector<std::string>& columns = table.columns;
-    if (table.HasNotes()) {
-        line({columns[0], columns[1], columns[2]});
-    } else {
-        line({columns.at(0), columns.at(1)});
-    }
-    for (const Pair& pair : table.pairs) {
-        if (table.HasNotes()) {
-            line({pair.left, pair.right, pair.note});
-        } else {
-            line({pair.left, pair.right});
-        }
     }
     return file;
+}
+
+std::string WriteTable(const PairTable& table) {
+    const std::size_t columns = table.HasNotes() ? 3 : 2;
+    std::vector<std::vector<std::string>> rows;
+    rows.emplace_back(table.columns.begin(),
+                      table.columns.begin() + static_cast<std::ptrdiff_t>(columns));
+    for (const Pair& pair : table.pairs) {
+        rows.push_back({pair.left, pair.right});
+        if (columns == 3) {
+            rows.back().push_back(pair.note);
+        }
+    }
+    return WriteRows(rows);
 }
 
 } // namespace quiz

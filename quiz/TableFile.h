@@ -59,5 +59,7 @@ private:
 // mark, semicolons, CR LF, and quotes only where a text needs them. ReadTable reads it back
 // to the same table.
 [[nodiscard]] std::string WriteTable(const PairTable& table);
+// Any rows of texts, written the same way.
+[[nodiscard]] std::string WriteRows(const std::vector<std::vector<std::string>>& rows);
 
 } // namespace quiz

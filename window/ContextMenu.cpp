@@ -45,7 +45,8 @@ void ContextMenu::AddActions(const QList<QAction*>& actions) {
     m_actions << actions;
 }
 
-void ContextMenu::Exec(const QPoint& globalPos) const {
+void ContextMenu::Exec(const QPoint& globalPos) {
+    emit opening();
     QMenu menu(m_window);
     menu.addActions(m_actions);
     menu.exec(globalPos);
@@ -67,6 +68,7 @@ bool ContextMenu::eventFilter(QObject* watched, QEvent* event) {
     }
     // Shown and left to delete itself, as the box shows its own.
     const auto* request = static_cast<QContextMenuEvent*>(event);
+    emit opening();
     QMenu* menu = m_text->createStandardContextMenu(request->pos());
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addSeparator();

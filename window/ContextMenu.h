@@ -26,10 +26,14 @@ public:
     // A group of entries, after a line if others came before.
     void AddActions(const QList<QAction*>& actions);
     // Shows the menu at the place on the screen, and returns once it has closed.
-    void Exec(const QPoint& globalPos) const;
+    void Exec(const QPoint& globalPos);
     // Puts the menu after the text box's own.
     void ExtendMenuOf(QPlainTextEdit* text);
     [[nodiscard]] QToolButton* Button() const { return m_button; }
+
+signals:
+    // The menu is about to open: its entries may bring their texts up to date.
+    void opening();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -20,6 +20,7 @@ constexpr const char* kAllRight = "Всички двойки са верни.";
 constexpr const char* kPractiseCaption = "Упражнявай грешките";
 constexpr const char* kNewRoundCaption = "Нов кръг";
 constexpr const char* kCloseCaption = "Затвори";
+constexpr const char* kReviewDueCaption = "Повторение за днес (%1)";
 // Lines the list shows before it scrolls; a whole round's 60 would not fit a small screen.
 constexpr int kVisibleLines = 12;
 
@@ -54,7 +55,7 @@ ReviewDialog::ReviewDialog(const QString& score, const QStringList& missed, QWid
     m_score->setObjectName(QStringLiteral("ReviewScore"));
     layout->addWidget(m_score);
 
-    auto* buttons = new QDialogButtonBox(this);
+    auto* buttons = m_buttons = new QDialogButtonBox(this);
     if (missed.isEmpty()) {
         layout->addWidget(new QLabel(QString::fromUtf8(kAllRight), this));
     } else {
@@ -103,6 +104,20 @@ ReviewDialog::ReviewDialog(const QString& score, const QStringList& missed, QWid
         m_missed->setFocus(Qt::OtherFocusReason);
     } else {
         defaultButton->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void ReviewDialog::ShowProgress(const QString& learned, int due) {
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    m_learned = new QLabel(learned, this);
+    m_learned->setObjectName(QStringLiteral("ReviewLearned"));
+    layout->insertWidget(1, m_learned);
+    if (due > 0) {
+        m_reviewDue = m_buttons->addButton(QString::fromUtf8(kReviewDueCaption).arg(due),
+                                           QDialogButtonBox::ActionRole);
+        m_reviewDue->setObjectName(QStringLiteral("ReviewDue"));
+        m_reviewDue->setAutoDefault(false);
+        connect(m_reviewDue, &QPushButton::clicked, this, [this] { done(kReviewDue); });
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QStringList>
 
+class QDialogButtonBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -17,7 +18,7 @@ class ReviewDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    enum Result { kPractise = QDialog::Accepted + 1, kNewRound };
+    enum Result { kPractise = QDialog::Accepted + 1, kNewRound, kReviewDue };
 
     // With no missed lines, the round was all right, and there is nothing to practise.
     ReviewDialog(const QString& score, const QStringList& missed, QWidget* parent);
@@ -29,6 +30,11 @@ public:
     [[nodiscard]] QPushButton* Practise() const { return m_practise; }
     [[nodiscard]] QPushButton* NewRound() const { return m_newRound; }
     [[nodiscard]] QPushButton* Close() const { return m_close; }
+    // The learner's progress under the score: "Научени: L от M", and with pairs due, a
+    // button for their review round, never the default.
+    void ShowProgress(const QString& learned, int due);
+    [[nodiscard]] QLabel* Learned() const { return m_learned; }
+    [[nodiscard]] QPushButton* ReviewDue() const { return m_reviewDue; }
 
 private:
     QLabel* m_score = nullptr;
@@ -36,6 +42,9 @@ private:
     QPushButton* m_practise = nullptr;
     QPushButton* m_newRound = nullptr;
     QPushButton* m_close = nullptr;
+    QDialogButtonBox* m_buttons = nullptr;
+    QLabel* m_learned = nullptr;
+    QPushButton* m_reviewDue = nullptr;
 };
 
 } // namespace window

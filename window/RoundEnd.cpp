@@ -24,8 +24,11 @@ void RoundEnd::PairChecked() {
             emit practiceAsked();
         } else if (result == ReviewDialog::kNewRound) {
             emit newRoundAsked();
+        } else if (result == ReviewDialog::kReviewDue) {
+            emit dueReviewAsked();
         }
     });
+    emit reviewOpening(m_review);
     m_review->open();
 }
 

@@ -32,8 +32,11 @@ public:
     }
 
 signals:
+    // The review is made and about to open: what else it should show may be added.
+    void reviewOpening(ReviewDialog* review);
     void practiceAsked();
     void newRoundAsked();
+    void dueReviewAsked();
 
 private:
     QWidget* m_window;

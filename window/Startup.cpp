@@ -123,12 +123,14 @@ int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& show
         ReportFatalError(nullptr, QString::fromUtf8(error.what()));
         return EXIT_FAILURE;
     }
+    trevika->UseProgress(Progress::DefaultFile());
     trevika->show();
-    if (!files.isEmpty()) {
-        Trevika* window = &*trevika;
-        new WhenExposed(window->windowHandle(),
-                        [window, files] { OpenFromCommandLine(*window, files); });
-    }
+    // The progress store, and a table named on the command line, once the first frame is up.
+    Trevika* window = &*trevika;
+    new WhenExposed(window->windowHandle(), [window, files] {
+        window->ProgressFlow()->Open();
+        OpenFromCommandLine(*window, files);
+    });
     if (shown) {
         shown(*trevika);
     }

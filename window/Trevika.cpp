@@ -222,7 +222,24 @@ void Trevika::UseTable(std::shared_ptr<const quiz::PairTable> table) {
 
 void Trevika::PairChecked() {
     m_notification->Announce(SpokenText(m_quiz.Text()));
+    // Before the round's end hears of it: a round's ratings go into its review.
+    if (m_progress != nullptr) {
+        m_progress->PairChecked();
+    }
     emit pairChecked();
+}
+
+void Trevika::UseProgress(const QString& file, Progress::Clock clock) {
+    m_progress = new Progress(this, m_quiz, file, std::move(clock));
+    m_menu->AddActions(m_progress->Actions());
+    connect(m_menu, &ContextMenu::opening, m_progress, &Progress::UpdateActions);
+    connect(m_roundEnd, &RoundEnd::reviewOpening, m_progress, &Progress::ShowInReview);
+    connect(m_roundEnd, &RoundEnd::dueReviewAsked, m_progress, &Progress::StartDueReview);
+    connect(m_progress, &Progress::dueReviewAsked, this,
+            [this](const std::vector<std::size_t>& rows) {
+                Run([this, &rows] { m_quiz.PracticeRows(rows); });
+                m_list1[0]->setFocus(Qt::OtherFocusReason);
+            });
 }
 
 void Trevika::contextMenuEvent(QContextMenuEvent* event) {

@@ -4,6 +4,7 @@
 
 #include "ActionGuard.h"
 #include "FittingLabel.h"
+#include "Progress.h"
 
 #include <QFont>
 #include <QWidget>
@@ -59,6 +60,11 @@ public:
     [[nodiscard]] TableMenu* Tables() const { return m_tables; }
     [[nodiscard]] WindowZoom* Zoom() const { return m_zoom; }
     [[nodiscard]] QToolButton* MenuButton() const;
+    // Keeps the learner's progress in the file from now on: each check and round, the review
+    // of what is due, the progress window.
+    void UseProgress(const QString& file, Progress::Clock clock = {});
+    // Null until UseProgress.
+    [[nodiscard]] Progress* ProgressFlow() const { return m_progress; }
     // Puts a table file in play, or tells in a message box why not (TableMenu::Open).
     bool OpenTable(const QString& path);
 
@@ -96,6 +102,7 @@ private:
     RoundEnd* m_roundEnd = nullptr;
     ContextMenu* m_menu = nullptr;
     WindowZoom* m_zoom = nullptr;
+    Progress* m_progress = nullptr;
     ActionGuard m_guard;
     // The models observe the engine's lists, so they must go before the engine, and Qt deletes
     // children only after every member: they are members, the last, so they go first, while

@@ -1,0 +1,314 @@
+// SPDX-License-Identifier: MIT
+#include "Progress.h"
+
+#include "ReviewDialog.h"
+#include "TableMenu.h"
+
+#include <Learning.h>
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTimer>
+#include <Quiz.h>
+#include <Store.h>
+#include <TableFile.h>
+
+namespace window {
+namespace {
+
+constexpr const char* kReviewDueCaption = "Повторение за днес (%1)";
+constexpr const char* kOpenCaption = "Напредък…";
+constexpr const char* kLearnedLine = "Научени: %1 от %2";
+constexpr const char* kHardestLine = "%1 – %2: %3 %4";
+constexpr const char* kMissOne = "грешка";
+constexpr const char* kMissMany = "грешки";
+constexpr const char* kMessageTitle = "Напредък";
+constexpr const char* kOtherLearnerTitle = "Друг ученик";
+constexpr const char* kOtherLearnerLabel = "Име на ученика (от 1 до 60 знака):";
+constexpr const char* kBadName = "Името на ученика трябва да е от 1 до 60 знака.";
+constexpr const char* kReportTitle = "Запиши отчет като CSV";
+constexpr const char* kReportFilters = "Таблици (*.csv)";
+constexpr const char* kReportName = "Напредък - %1.csv";
+constexpr const char* kReportNotSaved = "Отчетът не е записан във файла „%1“: %2";
+constexpr const char* kReportHeadings[] = {
+    "ученик", "таблица", "верни", "грешни", "последен отговор", "следващо повторение", "научена"};
+constexpr const char* kYes = "да";
+constexpr const char* kNo = "не";
+constexpr int kLongestName = 60;
+constexpr int kChartDays = 30;
+constexpr std::size_t kHardestPairs = 10;
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString LocalDate(progress::TimeMs time, const QString& format) {
+    return QDateTime::fromMSecsSinceEpoch(time).toLocalTime().toString(format);
+}
+
+// The account's user name, the learner until another is chosen.
+QString AccountName() {
+    QString name = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
+    return name.isEmpty() ? QStringLiteral("ученик") : name;
+}
+
+} // namespace
+
+QString Progress::DefaultFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/progress.sqlite");
+}
+
+Progress::Progress(QWidget* window, const quiz::Quiz& quiz, QString file, Clock clock)
+    : QObject(window), m_window(window), m_quiz(quiz), m_file(std::move(file)),
+      m_clock(clock ? std::move(clock) : [] { return QDateTime::currentMSecsSinceEpoch(); }) {
+    m_reviewDue = new QAction(QString::fromUtf8(kReviewDueCaption).arg(0), this);
+    m_reviewDue->setObjectName(QStringLiteral("ReviewDueAction"));
+    m_reviewDue->setEnabled(false);
+    connect(m_reviewDue, &QAction::triggered, this, &Progress::StartDueReview);
+    m_open = new QAction(QString::fromUtf8(kOpenCaption), this);
+    m_open->setObjectName(QStringLiteral("ProgressAction"));
+    connect(m_open, &QAction::triggered, this, &Progress::ShowWindow);
+}
+
+Progress::~Progress() = default;
+
+void Progress::Open() {
+    Store();
+}
+
+progress::Store& Progress::Store() {
+    if (!m_store) {
+        m_store = std::make_unique<progress::Store>(
+            std::filesystem::path(QDir::toNativeSeparators(m_file).toStdU16String()), m_clock());
+        const std::string chosen = m_store->ChosenLearner();
+        m_learner = chosen.empty() ? AccountName() : Text(chosen);
+        UpdateActions();
+        TellOnce();
+    }
+    return *m_store;
+}
+
+QList<QAction*> Progress::Actions() const {
+    return {m_reviewDue, m_open};
+}
+
+QString Progress::Learner() const {
+    return m_learner;
+}
+
+std::string Progress::Title() const {
+    return Headings(m_quiz).first().toStdString();
+}
+
+std::vector<std::size_t> Progress::DueRows() {
+    const auto pairs = Store().Pairs(m_learner.toStdString(), Title());
+    return progress::DueRows(m_quiz.Table(), pairs, m_clock());
+}
+
+void Progress::UpdateActions() {
+    const auto due = static_cast<int>(DueRows().size());
+    m_reviewDue->setText(QString::fromUtf8(kReviewDueCaption).arg(due));
+    m_reviewDue->setEnabled(due > 0);
+}
+
+bool Progress::ChooseLearner(const QString& name) {
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty() || trimmed.size() > kLongestName) {
+        Tell(QString::fromUtf8(kBadName));
+        return false;
+    }
+    m_learner = trimmed;
+    Store().ChooseLearner(trimmed.toStdString());
+    TellOnce();
+    UpdateActions();
+    if (m_progressWindow != nullptr) {
+        m_progressWindow->Show(Summary());
+    }
+    return true;
+}
+
+void Progress::PairChecked() {
+    progress::Store& store = Store();
+    const quiz::CheckedPair check = m_quiz.LastCheck();
+    const std::string learner = m_learner.toStdString();
+    const std::string title = Title();
+    const progress::TimeMs now = m_clock();
+    // From the event loop, once the verdict is on its way to the screen.
+    QTimer::singleShot(0, this, [this, &store, check, learner, title, now] {
+        store.RecordCheck(learner, title, {check.left, check.right}, check.belong, now);
+        TellOnce();
+    });
+    if (m_quiz.RoundOver()) {
+        const progress::EndedRound round = progress::RoundOf(m_quiz);
+        store.RecordRound(learner, title, round.offered, round.matched, round.practice, now);
+        TellOnce();
+    }
+}
+
+void Progress::ShowInReview(ReviewDialog* review) {
+    const auto pairs = Store().Pairs(m_learner.toStdString(), Title());
+    review->ShowProgress(
+        QString::fromUtf8(kLearnedLine)
+            .arg(progress::LearnedPairs(m_quiz.Table(), pairs))
+            .arg(m_quiz.Table().pairs.size()),
+        static_cast<int>(progress::DueRows(m_quiz.Table(), pairs, m_clock()).size()));
+}
+
+void Progress::StartDueReview() {
+    const std::vector<std::size_t> rows = DueRows();
+    if (!rows.empty()) {
+        emit dueReviewAsked(rows);
+    }
+    UpdateActions();
+}
+
+ProgressSummary Progress::Summary() {
+    progress::Store& store = Store();
+    const std::string learner = m_learner.toStdString();
+    const std::string title = Title();
+    const progress::TimeMs now = m_clock();
+    const auto pairs = store.Pairs(learner, title);
+    ProgressSummary summary;
+    summary.learner = m_learner;
+    summary.table = Text(title);
+    summary.learned = progress::LearnedPairs(m_quiz.Table(), pairs);
+    summary.pairs = static_cast<int>(m_quiz.Table().pairs.size());
+    summary.due = static_cast<int>(progress::DueRows(m_quiz.Table(), pairs, now).size());
+    const QDate today = QDateTime::fromMSecsSinceEpoch(now).toLocalTime().date();
+    const QDate first = today.addDays(1 - kChartDays);
+    const auto days = store.Days(learner, title, first.startOfDay().toMSecsSinceEpoch());
+    for (int day = 0; day < kChartDays; ++day) {
+        summary.days << ChartDay{first.addDays(day)};
+    }
+    for (const progress::DayRecord& record : days) {
+        const QDate date = QDate::fromString(Text(record.date), Qt::ISODate);
+        const auto at = first.daysTo(date);
+        if (at >= 0 && at < kChartDays) {
+            ChartDay& day = summary.days[at];
+            day.right = record.right;
+            day.wrong = record.wrong;
+            day.learned = record.learned;
+        }
+    }
+    summary.answersToday = summary.days.last().right + summary.days.last().wrong;
+    summary.rightToday = summary.days.last().right;
+    for (const progress::HardPair& hard : progress::Hardest(pairs, kHardestPairs)) {
+        summary.hardest << QString::fromUtf8(kHardestLine)
+                               .arg(Text(hard.texts.first).trimmed(),
+                                    Text(hard.texts.second).trimmed())
+                               .arg(hard.misses)
+                               .arg(QString::fromUtf8(hard.misses == 1 ? kMissOne : kMissMany));
+    }
+    summary.file = m_file;
+    summary.fault = store.Recording() ? QString() : Text(store.Message());
+    return summary;
+}
+
+void Progress::ShowWindow() {
+    if (m_progressWindow != nullptr) {
+        m_progressWindow->Show(Summary());
+        m_progressWindow->raise();
+        m_progressWindow->activateWindow();
+        return;
+    }
+    m_progressWindow = new ProgressWindow(Summary(), m_window);
+    m_progressWindow->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_progressWindow, &ProgressWindow::otherLearnerAsked, this, &Progress::AskOtherLearner);
+    connect(m_progressWindow, &ProgressWindow::reportAsked, this, &Progress::AskReportFile);
+    m_progressWindow->open();
+}
+
+ProgressWindow* Progress::Window() const {
+    return m_progressWindow;
+}
+
+QMessageBox* Progress::Message() const {
+    return m_message != nullptr && m_message->isVisible() ? m_message.data() : nullptr;
+}
+
+void Progress::AskOtherLearner() {
+    QStringList names;
+    for (const std::string& name : Store().Learners()) {
+        names << Text(name);
+    }
+    if (!names.contains(m_learner)) {
+        names.prepend(m_learner);
+    }
+    bool chosen = false;
+    QWidget* parent = m_progressWindow != nullptr ? m_progressWindow.data() : m_window;
+    const QString name = QInputDialog::getItem(
+        parent, QString::fromUtf8(kOtherLearnerTitle), QString::fromUtf8(kOtherLearnerLabel), names,
+        static_cast<int>(names.indexOf(m_learner)), true, &chosen);
+    if (chosen) {
+        ChooseLearner(name);
+    }
+}
+
+void Progress::AskReportFile() {
+    QWidget* parent = m_progressWindow != nullptr ? m_progressWindow.data() : m_window;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(
+        parent, QString::fromUtf8(kReportTitle),
+        folder + u'/' + QString::fromUtf8(kReportName).arg(Text(Title())),
+        QString::fromUtf8(kReportFilters));
+    if (!path.isEmpty()) {
+        SaveReport(path);
+    }
+}
+
+bool Progress::SaveReport(const QString& path) {
+    std::vector<std::vector<std::string>> rows;
+    const std::vector<std::string>& columns = m_quiz.Table().columns;
+    rows.push_back({kReportHeadings[0], kReportHeadings[1], columns.at(0), columns.at(1)});
+    rows.back().insert(rows.back().end(), std::begin(kReportHeadings) + 2,
+                       std::end(kReportHeadings));
+    const std::string title = Title();
+    const QString dateFormat = QStringLiteral("dd.MM.yyyy");
+    for (const progress::ReportRecord& line : Store().Report(title)) {
+        const progress::MemoryState& memory = line.record.memory;
+        rows.push_back({line.learner, title, line.left, line.right,
+                        std::to_string(line.record.good), std::to_string(line.record.again),
+                        LocalDate(memory.lastReview, dateFormat).toStdString(),
+                        LocalDate(memory.due, dateFormat).toStdString(),
+                        progress::Learned(memory) ? kYes : kNo});
+    }
+    const std::string bytes = quiz::WriteRows(rows);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        Tell(QString::fromUtf8(kReportNotSaved)
+                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void Progress::TellOnce() {
+    if (m_told || !m_store || m_store->Message().empty()) {
+        return;
+    }
+    m_told = true;
+    Tell(Text(m_store->Message()));
+}
+
+void Progress::Tell(const QString& text) {
+    if (m_message != nullptr) {
+        m_message->close();
+    }
+    QWidget* parent = m_progressWindow != nullptr ? m_progressWindow.data() : m_window;
+    m_message = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kMessageTitle), text,
+                                QMessageBox::Ok, parent);
+    m_message->setObjectName(QStringLiteral("ProgressMessage"));
+    m_message->setAttribute(Qt::WA_DeleteOnClose);
+    m_message->open();
+}
+
+} // namespace window
