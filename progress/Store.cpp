@@ -226,26 +226,34 @@ void Store::Open(TimeMs now) {
             m_message = Fill(kNewer, {file});
             return;
         }
+        // Shorter than its header says, with no log to make up the rest: cut off.
+        const long long pageSize =
+            header[16] * 256 + header[17] == 1 ? 65536 : header[16] * 256 + header[17];
+        std::filesystem::path log = m_path;
+        log += "-wal";
+        const bool logged =
+            std::filesystem::exists(log, error) && std::filesystem::file_size(log, error) > 0;
+        if (HeaderNumber(header, 92) == HeaderNumber(header, 24) && !logged &&
+            pageSize * HeaderNumber(header, 28) > static_cast<long long>(size)) {
+            KeepAside("damaged", now, "файлът е непълен");
+            return;
+        }
     }
     if (!OpenDatabase(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) {
         m_message = Fill(kReadOnly, {file});
         return;
     }
     if (exists && size > 0) {
-        Statement check(m_db, "PRAGMA quick_check");
-        const bool ok = check.Step() && check.Text(0) == "ok";
-        const int code = check.Code() & 0xff;
-        if (!ok && code != SQLITE_OK && code != SQLITE_CORRUPT && code != SQLITE_NOTADB) {
-            // Not the file's fault: the folder or the file does not let it be read as it is.
-            Failed(check.Code());
+        Statement version(m_db, "PRAGMA user_version");
+        if (!version.Step()) {
+            const int code = version.Code();
             Close();
-            return;
-        }
-        if (!ok) {
-            const std::string why =
-                check.Code() != SQLITE_OK ? sqlite3_errstr(check.Code()) : check.Text(0);
-            Close();
-            KeepAside("damaged", now, why);
+            if ((code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB) {
+                KeepAside("damaged", now, sqlite3_errstr(code));
+            } else {
+                // Not the file's fault: the folder or the file does not let it be read.
+                Failed(code);
+            }
             return;
         }
     } else if (!CreateSchema()) {
@@ -346,6 +354,40 @@ void Store::Failed(int code) {
                         ? Fill(kDiskFull, {file})
                         : Fill(kWriteFailed, {file, sqlite3_errstr(code)});
         break;
+    }
+}
+
+void Store::KeepDamagedAside(const std::string& why, TimeMs now) {
+    Close();
+    m_message.clear();
+    KeepAside("damaged", now, why);
+}
+
+DamageCheck::DamageCheck(const std::filesystem::path& path) {
+    const std::string name = PathText(path);
+    if (sqlite3_open_v2(name.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+}
+
+DamageCheck::~DamageCheck() {
+    sqlite3_close(m_db);
+}
+
+std::string DamageCheck::Run() {
+    Statement check(m_db, "PRAGMA quick_check");
+    if (check.Step()) {
+        return check.Text(0) == "ok" ? std::string() : check.Text(0);
+    }
+    const int code = check.Code() & 0xff;
+    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB ? sqlite3_errstr(check.Code())
+                                                           : std::string();
+}
+
+void DamageCheck::Interrupt() {
+    if (m_db != nullptr) {
+        sqlite3_interrupt(m_db);
     }
 }
 

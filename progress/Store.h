@@ -54,15 +54,32 @@ inline constexpr double kLearnedStability = 7.0;
     return memory.state != CardState::kNew && memory.due <= now;
 }
 
-// Opens the file, or makes it, when constructed. Whatever is wrong with it, the store never
-// throws and never deletes or overwrites what a learner kept: a file that is not a store of
-// ours, or is damaged, is moved aside under a new name and a new store is made; a store of a
-// newer version, a folder in the file's place, a read-only file or folder, and a full disk
-// leave the store not recording (and, where it cannot be read, not reading). Message() then
-// says in Bulgarian what happened and where the file is.
-// Each write is a transaction of its own; the journal is SQLite's write-ahead log, so that a
-// process killed at any moment loses at most the write in flight, and two windows of one
-// learner both record, one waiting for the other.
+// Reads a whole store for damage, as SQLite's quick_check does, through a connection of its
+// own: it may run on another thread while the store records, and be interrupted from any.
+class DamageCheck {
+public:
+    explicit DamageCheck(const std::filesystem::path& path);
+    ~DamageCheck();
+    DamageCheck(const DamageCheck&) = delete;
+    DamageCheck& operator=(const DamageCheck&) = delete;
+    // What is damaged, or empty when the file is whole (or could not be read at all, which
+    // the store itself tells).
+    [[nodiscard]] std::string Run();
+    void Interrupt();
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+// Opens the file, or makes it, when constructed, reading no more of it than its header, so
+// that opening takes the same short time however long the history. Whatever is wrong with it, the
+// store never throws and never deletes or overwrites what a learner kept: a file that is not a
+// store of ours, or is damaged, is moved aside under a new name and a new store is made; a store of
+// a newer version, a folder in the file's place, a read-only file or folder, and a full disk leave
+// the store not recording (and, where it cannot be read, not reading). Message() then says in
+// Bulgarian what happened and where the file is. Each write is a transaction of its own; the
+// journal is SQLite's write-ahead log, so that a process killed at any moment loses at most the
+// write in flight, and two windows of one learner both record, one waiting for the other.
 class Store {
 public:
     static constexpr int kSchemaVersion = 1;
@@ -79,6 +96,9 @@ public:
     [[nodiscard]] bool Reading() const { return m_db != nullptr; }
     // What the learner should be told, or empty; the latest fault replaces an earlier one.
     [[nodiscard]] const std::string& Message() const { return m_message; }
+
+    // The file proved damaged (DamageCheck): kept aside, and a new store made in its place.
+    void KeepDamagedAside(const std::string& why, TimeMs now);
 
     // The learner chosen last time, or empty.
     [[nodiscard]] std::string ChosenLearner() const;

@@ -76,7 +76,14 @@ Progress::Progress(QWidget* window, const quiz::Quiz& quiz, QString file, Clock 
     connect(m_open, &QAction::triggered, this, &Progress::ShowWindow);
 }
 
-Progress::~Progress() = default;
+Progress::~Progress() {
+    if (m_damageCheck) {
+        m_damageCheck->Interrupt();
+    }
+    if (m_checking.joinable()) {
+        m_checking.join();
+    }
+}
 
 void Progress::Open() {
     Store();
@@ -90,8 +97,32 @@ progress::Store& Progress::Store() {
         m_learner = chosen.empty() ? AccountName() : Text(chosen);
         UpdateActions();
         TellOnce();
+        CheckForDamage();
     }
     return *m_store;
+}
+
+void Progress::CheckForDamage() {
+    if (!m_store->Reading()) {
+        return;
+    }
+    m_damageCheck = std::make_unique<progress::DamageCheck>(m_store->Path());
+    m_checking = std::thread([this, check = m_damageCheck.get()] {
+        std::string why = check->Run();
+        QMetaObject::invokeMethod(
+            this, [this, why = std::move(why)] { DamageChecked(why); }, Qt::QueuedConnection);
+    });
+}
+
+void Progress::DamageChecked(const std::string& why) {
+    // Its connection is closed first: Windows renames no file that is open.
+    m_checking.join();
+    m_damageCheck.reset();
+    if (!why.empty()) {
+        m_store->KeepDamagedAside(why, m_clock());
+        TellOnce();
+        UpdateActions();
+    }
 }
 
 QList<QAction*> Progress::Actions() const {

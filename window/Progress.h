@@ -11,14 +11,16 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 class QAction;
 class QMessageBox;
 
 namespace progress {
+class DamageCheck;
 class Store;
-}
+} // namespace progress
 namespace quiz {
 class Quiz;
 }
@@ -28,10 +30,12 @@ namespace window {
 class ReviewDialog;
 
 // Owns the store of progress.sqlite, opened when Open() is called (start-up calls it once the
-// window is on the screen) or at the first need. Each check is recorded right after its
-// verdict is shown, from the event loop, so that it never delays the verdict; a round's end
-// rates its pairs before its review opens. Whatever goes wrong with the file, the quiz plays
-// on, and the learner is told once per start, in a message box that begins "Напредъкът".
+// window is on the screen) or at the first need; then the whole file is read for damage on a
+// thread of its own, however long the history, and a damaged file is kept aside. Each check is
+// recorded right after its verdict is shown, from the event loop, so that it never delays the
+// verdict; a round's end rates its pairs before its review opens. Whatever goes wrong with the
+// file, the quiz plays on, and the learner is told once per start, in a message box that begins
+// "Напредъкът".
 class Progress final : public QObject {
     Q_OBJECT
 public:
@@ -75,6 +79,8 @@ private:
     void ShowWindow();
     void AskOtherLearner();
     void AskReportFile();
+    void CheckForDamage();
+    void DamageChecked(const std::string& why);
     void TellOnce();
     void Tell(const QString& text);
 
@@ -83,6 +89,8 @@ private:
     QString m_file;
     Clock m_clock;
     std::unique_ptr<progress::Store> m_store;
+    std::unique_ptr<progress::DamageCheck> m_damageCheck;
+    std::thread m_checking;
     QString m_learner;
     bool m_told = false;
     QAction* m_reviewDue = nullptr;

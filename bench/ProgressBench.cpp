@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+// The progress store under a long history (100,000 checks unless TREVIKA_BENCH_CHECKS says
+// otherwise): recording one check, with its median and 99th percentile, and building the
+// progress window.
+#include "ProgressHistory.h"
+#include "Trevika.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace {
+
+QTemporaryDir* Folder() {
+    static QTemporaryDir folder;
+    return &folder;
+}
+
+// The store with its history, made once for all the benchmarks.
+QString HistoryFile() {
+    static const QString file = [] {
+        const QString path = Folder()->filePath(QStringLiteral("progress.sqlite"));
+        progress::Store store(path.toStdString(), QDateTime::currentMSecsSinceEpoch());
+        const int checks = qEnvironmentVariableIsSet("TREVIKA_BENCH_CHECKS")
+                               ? qEnvironmentVariableIntValue("TREVIKA_BENCH_CHECKS")
+                               : 100'000;
+        benchhistory::FillHistory(store, checks, 365, QDateTime::currentMSecsSinceEpoch());
+        return path;
+    }();
+    return file;
+}
+
+void BM_RecordCheck(benchmark::State& state) {
+    progress::Store store(HistoryFile().toStdString(), QDateTime::currentMSecsSinceEpoch());
+    std::vector<double> micros;
+    int n = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        store.RecordCheck(benchhistory::kLearner, benchhistory::kTable,
+                          {"Ямбол", "Античен град \"Кабиле\""}, ++n % 2 == 0,
+                          QDateTime::currentMSecsSinceEpoch());
+        micros.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(micros.begin(), micros.end());
+    state.counters["median_us"] = micros[micros.size() / 2];
+    state.counters["p99_us"] = micros[micros.size() * 99 / 100];
+    if (!store.Recording()) {
+        state.SkipWithError(store.Message().c_str());
+    }
+}
+BENCHMARK(BM_RecordCheck)->Unit(benchmark::kMicrosecond);
+
+// What opening "Напредък…" costs: the figures from the store, and the window made of them.
+void BM_ProgressWindow(benchmark::State& state) {
+    window::Trevika trevika;
+    trevika.UseProgress(HistoryFile());
+    window::Progress& progress = *trevika.ProgressFlow();
+    progress.Open();
+    for (auto _ : state) {
+        window::ProgressWindow shown(progress.Summary(), &trevika);
+        benchmark::DoNotOptimize(shown.Lines());
+    }
+}
+BENCHMARK(BM_ProgressWindow)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
