@@ -206,13 +206,18 @@ void Store::Open(TimeMs now) {
     const auto size = exists ? std::filesystem::file_size(m_path, error) : 0;
     if (exists && size > 0) {
         std::array<unsigned char, 100> header{};
-        std::ifstream in(m_path, std::ios::binary);
-        if (!in) {
-            m_message = Fill(kReadOnly, {file});
-            return;
+        std::streamsize read = 0;
+        {
+            // Closed again before anything is renamed: Windows renames no open file.
+            std::ifstream in(m_path, std::ios::binary);
+            if (!in) {
+                m_message = Fill(kReadOnly, {file});
+                return;
+            }
+            in.read(reinterpret_cast<char*>(header.data()), header.size());
+            read = in.gcount();
         }
-        in.read(reinterpret_cast<char*>(header.data()), header.size());
-        const bool sqlite = in.gcount() == static_cast<std::streamsize>(header.size()) &&
+        const bool sqlite = read == static_cast<std::streamsize>(header.size()) &&
                             std::memcmp(header.data(), "SQLite format 3", 16) == 0;
         if (!sqlite) {
             KeepAside("damaged", now, "не е база от данни");
@@ -244,9 +249,12 @@ void Store::Open(TimeMs now) {
         return;
     }
     if (exists && size > 0) {
-        Statement version(m_db, "PRAGMA user_version");
-        if (!version.Step()) {
-            const int code = version.Code();
+        int code = SQLITE_OK;
+        {
+            Statement version(m_db, "PRAGMA user_version");
+            code = version.Step() ? SQLITE_OK : version.Code();
+        }
+        if (code != SQLITE_OK) {
             Close();
             if ((code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB) {
                 KeepAside("damaged", now, sqlite3_errstr(code));

@@ -5,7 +5,8 @@
 # pair, then the clear button and the right pair again, which only full lists allow; the first
 # site is reached by browsing with Ctrl first. Then it starts the program again with a teacher's
 # table in Windows-1251 under a Cyrillic file name, on its command line, and plays a pair; and
-# once more with an Excel workbook, as LibreOffice saves one, under a Cyrillic name.
+# once more with an Excel workbook, as LibreOffice saves one, under a Cyrillic name. Between
+# them it starts again and reads the first play's progress from the progress window.
 #   check_windows_play.sh EXE        (needs DISPLAY, Wine, xdotool and xclip)
 set -euo pipefail
 "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-prefix"
@@ -16,6 +17,8 @@ data=$(cd "$(dirname "${BASH_SOURCE[0]}")/data" && pwd)
 work=$(mktemp -d)
 program=""
 trap 'kill $program 2>/dev/null || true; rm -rf "$work"' EXIT
+# The progress of this play only, in %APPDATA%\Trevika of the test's own Wine.
+rm -rf "${WINEPREFIX:-$HOME/.wine}"/drive_c/users/*/AppData/Roaming/Trevika
 
 start() {
     # A UTF-8 locale carries a Cyrillic argument into Wine's wide command line intact; the
@@ -63,6 +66,20 @@ expect $'Грешно Асеновград забележителност Ант
 keys Tab Tab space Tab Tab Tab End space Tab Home space
 expect "$right"
 echo "right, wrong, clear and right again: verdicts exact"
+wineserver -k
+wait $program || true
+# The menu from its button (F10); its last entry opens the progress window, whose lines Ctrl+C
+# copies.
+start
+keys F10 Up Return
+sleep 1
+keys ctrl+c
+today=$(xclip -o -selection clipboard | grep '^Днес: ' || true)
+if [ "$today" != "Днес: 3 отговора, 2 верни" ]; then
+    printf 'the progress window says:\n%s\n' "$(xclip -o -selection clipboard)"
+    exit 1
+fi
+echo "the progress of that play, after a new start: $today"
 wineserver -k
 wait $program || true
 
