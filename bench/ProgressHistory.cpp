@@ -11,17 +11,21 @@ int FillHistory(progress::Store& store, int checks, int days, progress::TimeMs u
     const quiz::PairTable& table = *quiz::BuiltInTable();
     std::mt19937 random(2026);
     const int rounds = std::max(1, checks / static_cast<int>(table.pairs.size()));
-    int recorded = 0;
-    int round = 0;
-    for (int day = days - 1; day >= 0 && recorded < checks; --day) {
-        if (day % 3 == 2) {
-            continue;
+    std::vector<int> practiceDays;
+    for (int day = days - 1; day >= 0; --day) {
+        if (day % 3 != 2) {
+            practiceDays.push_back(day);
         }
-        // The day's share of the rounds, at four in the afternoon and on.
-        const int today = std::max(1, (rounds * 3 + 2 * days - 1) / (2 * days));
+    }
+    int recorded = 0;
+    const auto practiced = static_cast<int>(practiceDays.size());
+    for (int k = 0; k < practiced; ++k) {
+        const int day = practiceDays[static_cast<std::size_t>(k)];
+        // The rounds spread evenly over the practice days, from four in the afternoon on.
+        const int today = rounds * (k + 1) / practiced - rounds * k / practiced;
         progress::TimeMs now = until - day * progress::kDayMs - 2 * 3600'000LL;
-        for (int n = 0; n < today && recorded < checks; ++n, ++round) {
-            const double skill = 0.3 + 0.65 * (days - day) / days;
+        for (int n = 0; n < today; ++n) {
+            const double skill = 0.5 + 0.49 * (days - day) / days;
             std::vector<progress::PairTexts> offered;
             std::vector<bool> matched;
             for (const quiz::Pair& pair : table.pairs) {

@@ -16,6 +16,7 @@ int main(int argc, char* argv[]) {
                          std::chrono::system_clock::now().time_since_epoch())
                          .count();
     progress::Store store(argv[1], now);
+    store.ChooseLearner(benchhistory::kLearner);
     const int recorded =
         benchhistory::FillHistory(store, std::stoi(argv[2]), std::stoi(argv[3]), now);
     std::printf("%d checks in %s\n", recorded, argv[1]);

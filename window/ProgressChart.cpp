@@ -50,8 +50,9 @@ ProgressChart::ProgressChart(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void ProgressChart::SetDays(QList<ChartDay> days) {
+void ProgressChart::SetDays(QList<ChartDay> days, int pairs) {
     m_days = std::move(days);
+    m_pairs = std::max(1, pairs);
     setAccessibleDescription(DescribeDays(m_days));
     update();
 }
@@ -74,15 +75,13 @@ void ProgressChart::paintEvent(QPaintEvent* /*event*/) {
     const int line = metrics.height();
     const int count = std::max<int>(1, static_cast<int>(m_days.size()));
     int most = 1;
-    int mostLearned = 1;
     for (const ChartDay& day : m_days) {
         most = std::max(most, day.right + day.wrong);
-        mostLearned = std::max(mostLearned, day.learned);
     }
-    // The plot: a margin for the scale on the left, the legend above, the dates below.
-    const QRectF plot(metrics.horizontalAdvance(QString::number(most)) + line * 0.8, line * 1.6,
-                      width() - metrics.horizontalAdvance(QString::number(most)) - line * 1.6,
-                      height() - line * 3.4);
+    // The plot: margins for the scales on either side, the legend above, the dates below.
+    const qreal left = metrics.horizontalAdvance(QString::number(most)) + line * 0.8;
+    const qreal right = metrics.horizontalAdvance(QString::number(m_pairs)) + line * 0.8;
+    const QRectF plot(left, line * 1.6, width() - left - right, height() - line * 3.4);
     if (plot.width() <= 0 || plot.height() <= 0) {
         return;
     }
@@ -93,6 +92,9 @@ void ProgressChart::paintEvent(QPaintEvent* /*event*/) {
                      Qt::AlignRight | Qt::AlignVCenter, QString::number(most));
     painter.drawText(QRectF(0, plot.bottom() - line / 2.0, plot.left() - line * 0.3, line),
                      Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("0"));
+    painter.setPen(kLearnedColour);
+    painter.drawText(QRectF(plot.right() + line * 0.3, plot.top() - line / 2.0, right, line),
+                     Qt::AlignLeft | Qt::AlignVCenter, QString::number(m_pairs));
 
     const qreal slot = plot.width() / count;
     const qreal bar = slot * 0.7;
@@ -107,8 +109,7 @@ void ProgressChart::paintEvent(QPaintEvent* /*event*/) {
         painter.fillRect(QRectF(x, plot.bottom() - rightHeight - wrongHeight, bar, wrongHeight),
                          kWrongColour);
         if (day.learned >= 0) {
-            const QPointF point(x + bar / 2,
-                                plot.bottom() - plot.height() * day.learned / mostLearned);
+            const QPointF point(x + bar / 2, plot.bottom() - plot.height() * day.learned / m_pairs);
             if (started) {
                 learned.lineTo(point);
             } else {

@@ -15,15 +15,17 @@ struct ChartDay {
     int learned = -1; // when a round ended that day: the pairs learned after the last one
 };
 
-// Per day, the right answers (below) and the wrong ones (above) as a stacked bar, and the
-// learned count as a line through the days that have one; dates as dd.MM under every few bars.
+// Per day, the right answers (below) and the wrong ones (above) as a stacked bar against the
+// left edge's scale, and the learned count as a line through the days that have one, against
+// the right edge's; dates as dd.MM under every few bars.
 // Drawn with QPainter from the font's metrics, so crisp at any size and text scale. A screen
 // reader reads the same figures, in words, as its description.
 class ProgressChart final : public QWidget {
     Q_OBJECT
 public:
     explicit ProgressChart(QWidget* parent = nullptr);
-    void SetDays(QList<ChartDay> days);
+    // The learned line is drawn against the table's pairs, whose count the right edge shows.
+    void SetDays(QList<ChartDay> days, int pairs);
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
 
@@ -32,6 +34,7 @@ protected:
 
 private:
     QList<ChartDay> m_days;
+    int m_pairs = 1;
 };
 
 // The chart's figures as a sentence: the days with practice, each with its answers.

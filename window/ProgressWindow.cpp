@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace window {
@@ -91,11 +93,16 @@ void ProgressWindow::Show(const ProgressSummary& summary) {
     for (int line = 0; line < lines.size(); ++line) {
         m_lines.at(line)->setText(lines.at(line));
     }
-    m_chart->SetDays(summary.days);
+    m_chart->SetDays(summary.days, summary.pairs);
     m_hardest->clear();
     m_hardest->addItems(summary.hardest.isEmpty() ? QStringList{QString::fromUtf8(kNoMisses)}
                                                   : summary.hardest);
     m_hardest->setCurrentRow(0);
+    // As wide as its longest line, as far as the screen has room.
+    const int width = m_hardest->sizeHintForColumn(0) + 2 * m_hardest->frameWidth() +
+                      m_hardest->verticalScrollBar()->sizeHint().width();
+    const int room = screen() != nullptr ? screen()->availableGeometry().width() * 9 / 10 : width;
+    m_hardest->setMinimumWidth(std::min(width, room));
     m_fault->setText(summary.fault);
     m_fault->setVisible(!summary.fault.isEmpty());
     m_file->setText(QString::fromUtf8(kFile).arg(QDir::toNativeSeparators(summary.file)));
