@@ -24,7 +24,7 @@ QTemporaryDir* Folder() {
 // The store with its history, made once for all the benchmarks.
 QString HistoryFile() {
     static const QString file = [] {
-        const QString path = Folder()->filePath(QStringLiteral("progress.sqlite"));
+        QString path = Folder()->filePath(QStringLiteral("progress.sqlite"));
         progress::Store store(path.toStdString(), QDateTime::currentMSecsSinceEpoch());
         const int checks = qEnvironmentVariableIsSet("TREVIKA_BENCH_CHECKS")
                                ? qEnvironmentVariableIntValue("TREVIKA_BENCH_CHECKS")

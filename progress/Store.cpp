@@ -148,7 +148,7 @@ long long HeaderNumber(const std::array<unsigned char, 100>& header, std::size_t
 }
 
 std::string LocalStamp(TimeMs now) {
-    const std::time_t seconds = static_cast<std::time_t>(now / 1000);
+    const auto seconds = static_cast<std::time_t>(now / 1000);
     std::tm local{};
     const std::tm* converted = std::localtime(&seconds);
     if (converted != nullptr) {

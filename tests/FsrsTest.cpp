@@ -41,8 +41,7 @@ TEST(Fsrs, ReplaysTheReferenceSchedules) {
     ASSERT_EQ(reviews.size(), 2400U);
     progress::MemoryState card;
     int cardNumber = -1;
-    for (std::size_t i = 0; i < reviews.size(); ++i) {
-        const Reviewed& r = reviews[i];
+    for (const Reviewed& r : reviews) {
         if (r.card != cardNumber) {
             card = {};
             cardNumber = r.card;

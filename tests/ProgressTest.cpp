@@ -35,7 +35,7 @@ private:
     }
 
     QString Table() {
-        const QString path = m_folder.filePath(QStringLiteral("Обекти.csv"));
+        QString path = m_folder.filePath(QStringLiteral("Обекти.csv"));
         QFile file(path);
         if (file.open(QIODevice::WriteOnly)) {
             file.write("град;обект\nЯмбол;Кабиле\nМелник;Къща\nКърджали;Перперикон\n");

@@ -88,7 +88,7 @@ TEST(StoreFailure, AFullDiskStopsRecordingAndKeepsWhatWasRecorded) {
     const std::string said = InChild([&folder] {
         std::signal(SIGXFSZ, SIG_IGN);
         progress::Store store(folder.File(), kNow);
-        const rlimit limit{128 * 1024, RLIM_INFINITY};
+        const rlimit limit{rlim_t{128} * 1024, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &limit);
         int recorded = 0;
         while (recorded < 100'000 && storetest::Check(store, recorded)) {

@@ -59,7 +59,8 @@ const BadFile kBadFiles[] = {
      [](const auto& file) {
          FilledStore(file);
          std::string bytes = Bytes(file);
-         std::fill(bytes.begin() + 3 * 4096, bytes.begin() + 5 * 4096, '\xff');
+         constexpr std::ptrdiff_t kPage = 4096;
+         std::fill(bytes.begin() + 3 * kPage, bytes.begin() + 5 * kPage, '\xff');
          storetest::WriteBytes(file, bytes);
      },
      true, "damaged", "е повреден"},
