@@ -166,8 +166,9 @@ std::string PathText(const std::filesystem::path& path) {
 
 } // namespace
 
-Store::Store(std::filesystem::path path, TimeMs now) : m_path(std::move(path)) {
-    Open(now);
+Store::Store(std::filesystem::path path, TimeMs now, const std::atomic<bool>* cancel)
+    : m_path(std::move(path)) {
+    Open(now, cancel);
 }
 
 Store::~Store() {
@@ -191,7 +192,7 @@ bool Store::OpenDatabase(int flags) {
     return true;
 }
 
-void Store::Open(TimeMs now) {
+void Store::Open(TimeMs now, const std::atomic<bool>* cancel) {
     const std::string file = PathText(m_path);
     std::error_code error;
     std::filesystem::create_directories(m_path.parent_path(), error);
@@ -222,11 +223,11 @@ void Store::Open(TimeMs now) {
         const bool sqlite = read == static_cast<std::streamsize>(header.size()) &&
                             std::memcmp(header.data(), "SQLite format 3", 16) == 0;
         if (!sqlite) {
-            KeepAside("damaged", now, "не е база от данни");
+            KeepAside("damaged", now, "не е база от данни", cancel);
             return;
         }
         if (HeaderNumber(header, 68) != kApplicationId) {
-            KeepAside("other", now, "база от данни на друга програма");
+            KeepAside("other", now, "база от данни на друга програма", cancel);
             return;
         }
         if (HeaderNumber(header, 60) > kSchemaVersion) {
@@ -242,7 +243,7 @@ void Store::Open(TimeMs now) {
             std::filesystem::exists(log, error) && std::filesystem::file_size(log, error) > 0;
         if (HeaderNumber(header, 92) == HeaderNumber(header, 24) && !logged &&
             pageSize * HeaderNumber(header, 28) > static_cast<long long>(size)) {
-            KeepAside("damaged", now, "файлът е непълен");
+            KeepAside("damaged", now, "файлът е непълен", cancel);
             return;
         }
     }
@@ -251,19 +252,40 @@ void Store::Open(TimeMs now) {
         return;
     }
     if (exists && size > 0) {
+        if (cancel != nullptr) {
+            sqlite3_progress_handler(
+                m_db, 1000,
+                [](void* flag) {
+                    return static_cast<const std::atomic<bool>*>(flag)->load() ? 1 : 0;
+                },
+                const_cast<std::atomic<bool>*>(cancel));
+        }
+        std::string damage;
         int code = SQLITE_OK;
         {
-            Statement version(m_db, "PRAGMA user_version");
-            code = version.Step() ? SQLITE_OK : version.Code();
-        }
-        if (code != SQLITE_OK) {
-            Close();
-            if ((code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB) {
-                KeepAside("damaged", now, sqlite3_errstr(code));
+            Statement check(m_db, "PRAGMA quick_check");
+            if (check.Step()) {
+                damage = check.Text(0) == "ok" ? std::string() : check.Text(0);
             } else {
-                // Not the file's fault: the folder or the file does not let it be read.
-                Failed(code);
+                code = check.Code();
             }
+        }
+        sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+        if ((code & 0xff) == SQLITE_INTERRUPT) {
+            Close();
+            return;
+        }
+        if ((code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB) {
+            damage = sqlite3_errstr(code);
+        } else if (code != SQLITE_OK) {
+            // Not the file's fault: the folder or the file does not let it be read.
+            Failed(code);
+            Close();
+            return;
+        }
+        if (!damage.empty()) {
+            Close();
+            KeepAside("damaged", now, damage, cancel);
             return;
         }
     } else if (!CreateSchema()) {
@@ -296,7 +318,8 @@ bool Store::CreateSchema() {
     return false;
 }
 
-void Store::KeepAside(const char* kind, TimeMs now, const std::string& why) {
+void Store::KeepAside(const char* kind, TimeMs now, const std::string& why,
+                      const std::atomic<bool>* cancel) {
     const std::string file = PathText(m_path);
     std::filesystem::path aside = m_path;
     aside.replace_filename(m_path.stem().string() + "." + kind + "-" + LocalStamp(now) +
@@ -323,7 +346,7 @@ void Store::KeepAside(const char* kind, TimeMs now, const std::string& why) {
     }
     const std::string text =
         Fill(std::strcmp(kind, "damaged") == 0 ? kDamaged : kForeign, {file, why, PathText(aside)});
-    Open(now);
+    Open(now, cancel);
     if (m_message.empty()) {
         m_message = text;
     }
@@ -364,40 +387,6 @@ void Store::Failed(int code) {
                         ? Fill(kDiskFull, {file})
                         : Fill(kWriteFailed, {file, sqlite3_errstr(code)});
         break;
-    }
-}
-
-void Store::KeepDamagedAside(const std::string& why, TimeMs now) {
-    Close();
-    m_message.clear();
-    KeepAside("damaged", now, why);
-}
-
-DamageCheck::DamageCheck(const std::filesystem::path& path) {
-    const std::string name = PathText(path);
-    if (sqlite3_open_v2(name.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        sqlite3_close(m_db);
-        m_db = nullptr;
-    }
-}
-
-DamageCheck::~DamageCheck() {
-    sqlite3_close(m_db);
-}
-
-std::string DamageCheck::Run() {
-    Statement check(m_db, "PRAGMA quick_check");
-    if (check.Step()) {
-        return check.Text(0) == "ok" ? std::string() : check.Text(0);
-    }
-    const int code = check.Code() & 0xff;
-    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB ? sqlite3_errstr(check.Code())
-                                                           : std::string();
-}
-
-void DamageCheck::Interrupt() {
-    if (m_db != nullptr) {
-        sqlite3_interrupt(m_db);
     }
 }
 

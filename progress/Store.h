@@ -4,6 +4,7 @@
 
 #include "Fsrs.h"
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -54,25 +55,8 @@ inline constexpr double kLearnedStability = 7.0;
     return memory.state != CardState::kNew && memory.due <= now;
 }
 
-// Reads a whole store for damage, as SQLite's quick_check does, through a connection of its
-// own: it may run on another thread while the store records, and be interrupted from any.
-class DamageCheck {
-public:
-    explicit DamageCheck(const std::filesystem::path& path);
-    ~DamageCheck();
-    DamageCheck(const DamageCheck&) = delete;
-    DamageCheck& operator=(const DamageCheck&) = delete;
-    // What is damaged, or empty when the file is whole (or could not be read at all, which
-    // the store itself tells).
-    [[nodiscard]] std::string Run();
-    void Interrupt();
-
-private:
-    sqlite3* m_db = nullptr;
-};
-
-// Opens the file, or makes it, when constructed, reading no more of it than its header, so
-// that opening takes the same short time however long the history. Whatever is wrong with it, the
+// Opens the file, or makes it, when constructed; an existing file is read whole for damage
+// (SQLite's quick_check) before anything is written to it. Whatever is wrong with it, the
 // store never throws and never deletes or overwrites what a learner kept: a file that is not a
 // store of ours, or is damaged, is moved aside under a new name and a new store is made; a store of
 // a newer version, a folder in the file's place, a read-only file or folder, and a full disk leave
@@ -86,7 +70,10 @@ public:
     // Stored in the file's header: "Trev".
     static constexpr int kApplicationId = 0x54726576;
 
-    Store(std::filesystem::path path, TimeMs now);
+    // Opening a long history takes a while (35 ms for 100,000 checks), so it may be done on
+    // another thread; setting the flag from any thread cuts it short, leaving the store not
+    // reading, not recording and silent.
+    Store(std::filesystem::path path, TimeMs now, const std::atomic<bool>* cancel = nullptr);
     ~Store();
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
@@ -96,9 +83,6 @@ public:
     [[nodiscard]] bool Reading() const { return m_db != nullptr; }
     // What the learner should be told, or empty; the latest fault replaces an earlier one.
     [[nodiscard]] const std::string& Message() const { return m_message; }
-
-    // The file proved damaged (DamageCheck): kept aside, and a new store made in its place.
-    void KeepDamagedAside(const std::string& why, TimeMs now);
 
     // The learner chosen last time, or empty.
     [[nodiscard]] std::string ChosenLearner() const;
@@ -123,11 +107,12 @@ public:
     [[nodiscard]] std::vector<ReportRecord> Report(const std::string& table) const;
 
 private:
-    void Open(TimeMs now);
+    void Open(TimeMs now, const std::atomic<bool>* cancel);
     bool OpenDatabase(int flags);
     void Close();
     bool CreateSchema();
-    void KeepAside(const char* kind, TimeMs now, const std::string& why);
+    void KeepAside(const char* kind, TimeMs now, const std::string& why,
+                   const std::atomic<bool>* cancel);
     bool Write(const std::function<bool()>& body);
     void Failed(int code);
     long long Id(const char* table, const char* column, const std::string& value);

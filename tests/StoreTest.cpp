@@ -94,13 +94,7 @@ TEST_P(StoreBadFile, KeepsWhatWasThereAndSaysWhat) {
     const std::string before =
         std::filesystem::is_regular_file(folder.File()) ? Bytes(folder.File()) : std::string();
 
-    // Opened, and then read whole, as the window does on another thread.
     progress::Store store(folder.File(), kNow);
-    if (store.Reading()) {
-        if (const std::string why = progress::DamageCheck(folder.File()).Run(); !why.empty()) {
-            store.KeepDamagedAside(why, kNow);
-        }
-    }
     EXPECT_EQ(store.Recording(), bad.recording);
     EXPECT_EQ(store.Message().rfind("Напредъкът", 0), 0U) << store.Message();
     EXPECT_NE(store.Message().find("„" + folder.File().string() + "“"), std::string::npos)

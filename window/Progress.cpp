@@ -77,59 +77,50 @@ Progress::Progress(QWidget* window, const quiz::Quiz& quiz, QString file, Clock 
 }
 
 Progress::~Progress() {
-    if (m_damageCheck) {
-        m_damageCheck->Interrupt();
-    }
-    if (m_checking.joinable()) {
-        m_checking.join();
+    m_cancel = true;
+    if (m_opening.joinable()) {
+        m_opening.join();
     }
 }
 
 void Progress::Open() {
-    Store();
+    if (m_store || m_opening.joinable()) {
+        return;
+    }
+    const std::filesystem::path path(QDir::toNativeSeparators(m_file).toStdU16String());
+    const progress::TimeMs now = m_clock();
+    m_opening = std::thread([this, path, now] {
+        m_opened = std::make_unique<progress::Store>(path, now, &m_cancel);
+        QMetaObject::invokeMethod(this, &Progress::Opened, Qt::QueuedConnection);
+    });
+}
+
+void Progress::Opened() {
+    if (m_store) {
+        return;
+    }
+    m_opening.join();
+    m_store = std::move(m_opened);
+    const std::string chosen = m_store->ChosenLearner();
+    m_learner = chosen.empty() ? AccountName() : Text(chosen);
+    UpdateActions();
+    TellOnce();
 }
 
 progress::Store& Progress::Store() {
     if (!m_store) {
-        m_store = std::make_unique<progress::Store>(
-            std::filesystem::path(QDir::toNativeSeparators(m_file).toStdU16String()), m_clock());
-        const std::string chosen = m_store->ChosenLearner();
-        m_learner = chosen.empty() ? AccountName() : Text(chosen);
-        UpdateActions();
-        TellOnce();
-        CheckForDamage();
+        Open();
+        Opened();
     }
     return *m_store;
-}
-
-void Progress::CheckForDamage() {
-    if (!m_store->Reading()) {
-        return;
-    }
-    m_damageCheck = std::make_unique<progress::DamageCheck>(m_store->Path());
-    m_checking = std::thread([this, check = m_damageCheck.get()] {
-        std::string why = check->Run();
-        QMetaObject::invokeMethod(
-            this, [this, why = std::move(why)] { DamageChecked(why); }, Qt::QueuedConnection);
-    });
-}
-
-void Progress::DamageChecked(const std::string& why) {
-    // Its connection is closed first: Windows renames no file that is open.
-    m_checking.join();
-    m_damageCheck.reset();
-    if (!why.empty()) {
-        m_store->KeepDamagedAside(why, m_clock());
-        TellOnce();
-        UpdateActions();
-    }
 }
 
 QList<QAction*> Progress::Actions() const {
     return {m_reviewDue, m_open};
 }
 
-QString Progress::Learner() const {
+QString Progress::Learner() {
+    Store();
     return m_learner;
 }
 
@@ -138,7 +129,8 @@ std::string Progress::Title() const {
 }
 
 std::vector<std::size_t> Progress::DueRows() {
-    const auto pairs = Store().Pairs(m_learner.toStdString(), Title());
+    const progress::Store& store = Store();
+    const auto pairs = store.Pairs(m_learner.toStdString(), Title());
     return progress::DueRows(m_quiz.Table(), pairs, m_clock());
 }
 
@@ -154,8 +146,9 @@ bool Progress::ChooseLearner(const QString& name) {
         Tell(QString::fromUtf8(kBadName));
         return false;
     }
+    progress::Store& store = Store();
     m_learner = trimmed;
-    Store().ChooseLearner(trimmed.toStdString());
+    store.ChooseLearner(trimmed.toStdString());
     TellOnce();
     UpdateActions();
     if (m_progressWindow != nullptr) {
@@ -183,7 +176,8 @@ void Progress::PairChecked() {
 }
 
 void Progress::ShowInReview(ReviewDialog* review) {
-    const auto pairs = Store().Pairs(m_learner.toStdString(), Title());
+    const progress::Store& store = Store();
+    const auto pairs = store.Pairs(m_learner.toStdString(), Title());
     review->ShowProgress(
         QString::fromUtf8(kLearnedLine)
             .arg(progress::LearnedPairs(m_quiz.Table(), pairs))

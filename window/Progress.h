@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -18,7 +19,6 @@ class QAction;
 class QMessageBox;
 
 namespace progress {
-class DamageCheck;
 class Store;
 } // namespace progress
 namespace quiz {
@@ -29,11 +29,11 @@ namespace window {
 
 class ReviewDialog;
 
-// Owns the store of progress.sqlite, opened when Open() is called (start-up calls it once the
-// window is on the screen) or at the first need; then the whole file is read for damage on a
-// thread of its own, however long the history, and a damaged file is kept aside. Each check is
-// recorded right after its verdict is shown, from the event loop, so that it never delays the
-// verdict; a round's end rates its pairs before its review opens. Whatever goes wrong with the
+// Owns the store of progress.sqlite. Open() (start-up calls it once the window is on the screen)
+// opens it on a thread of its own, since a long history takes a while to read for damage;
+// whatever needs the store first waits for it, and closing the window cuts the opening short. Each
+// check is recorded right after its verdict is shown, from the event loop, so that it never delays
+// the verdict; a round's end rates its pairs before its review opens. Whatever goes wrong with the
 // file, the quiz plays on, and the learner is told once per start, in a message box that begins
 // "Напредъкът".
 class Progress final : public QObject {
@@ -52,7 +52,7 @@ public:
     // The due count of the menu's entry, brought up to date.
     void UpdateActions();
 
-    [[nodiscard]] QString Learner() const;
+    [[nodiscard]] QString Learner();
     // Remembered for the next start. False, telling why, for a name that is empty or longer
     // than 60 characters once trimmed.
     bool ChooseLearner(const QString& name);
@@ -79,8 +79,7 @@ private:
     void ShowWindow();
     void AskOtherLearner();
     void AskReportFile();
-    void CheckForDamage();
-    void DamageChecked(const std::string& why);
+    void Opened();
     void TellOnce();
     void Tell(const QString& text);
 
@@ -89,8 +88,9 @@ private:
     QString m_file;
     Clock m_clock;
     std::unique_ptr<progress::Store> m_store;
-    std::unique_ptr<progress::DamageCheck> m_damageCheck;
-    std::thread m_checking;
+    std::thread m_opening;
+    std::unique_ptr<progress::Store> m_opened; // by the thread, until Opened() takes it
+    std::atomic<bool> m_cancel = false;
     QString m_learner;
     bool m_told = false;
     QAction* m_reviewDue = nullptr;
