@@ -166,9 +166,36 @@ std::string PathText(const std::filesystem::path& path) {
 
 } // namespace
 
-Store::Store(std::filesystem::path path, TimeMs now, const std::atomic<bool>* cancel)
+void Cancellation::Cancel() {
+    const std::lock_guard lock(m_mutex);
+    m_cancelled = true;
+    if (m_db != nullptr) {
+        sqlite3_interrupt(m_db);
+    }
+}
+
+bool Cancellation::Cancelled() {
+    const std::lock_guard lock(m_mutex);
+    return m_cancelled;
+}
+
+bool Cancellation::Watch(sqlite3* db) {
+    const std::lock_guard lock(m_mutex);
+    m_db = m_cancelled ? nullptr : db;
+    return !m_cancelled;
+}
+
+Store::Store(std::filesystem::path path, TimeMs now, Cancellation* cancel)
     : m_path(std::move(path)) {
     Open(now, cancel);
+    if (m_cancel != nullptr) {
+        m_cancel->Watch(nullptr);
+        m_cancel = nullptr;
+    }
+}
+
+bool Store::Cancelled() const {
+    return m_cancel != nullptr && m_cancel->Cancelled();
 }
 
 Store::~Store() {
@@ -176,23 +203,33 @@ Store::~Store() {
 }
 
 void Store::Close() {
+    // No longer to be interrupted: the connection is going.
+    if (m_cancel != nullptr) {
+        m_cancel->Watch(nullptr);
+        m_cancel = nullptr;
+    }
     sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_recording = false;
 }
 
-bool Store::OpenDatabase(int flags) {
+bool Store::OpenDatabase(int flags, Cancellation* cancel) {
     const std::string name = PathText(m_path);
     if (sqlite3_open_v2(name.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
         Close();
         return false;
     }
+    if (cancel != nullptr && !cancel->Watch(m_db)) {
+        Close();
+        return false;
+    }
+    m_cancel = cancel;
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 5000);
     return true;
 }
 
-void Store::Open(TimeMs now, const std::atomic<bool>* cancel) {
+void Store::Open(TimeMs now, Cancellation* cancel) {
     const std::string file = PathText(m_path);
     std::error_code error;
     std::filesystem::create_directories(m_path.parent_path(), error);
@@ -247,19 +284,14 @@ void Store::Open(TimeMs now, const std::atomic<bool>* cancel) {
             return;
         }
     }
-    if (!OpenDatabase(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) {
+    if (!OpenDatabase(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, cancel)) {
+        if (cancel != nullptr && cancel->Cancelled()) {
+            return;
+        }
         m_message = Fill(kReadOnly, {file});
         return;
     }
     if (exists && size > 0) {
-        if (cancel != nullptr) {
-            sqlite3_progress_handler(
-                m_db, 1000,
-                [](void* flag) {
-                    return static_cast<const std::atomic<bool>*>(flag)->load() ? 1 : 0;
-                },
-                const_cast<std::atomic<bool>*>(cancel));
-        }
         std::string damage;
         int code = SQLITE_OK;
         {
@@ -270,8 +302,7 @@ void Store::Open(TimeMs now, const std::atomic<bool>* cancel) {
                 code = check.Code();
             }
         }
-        sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
-        if ((code & 0xff) == SQLITE_INTERRUPT) {
+        if (Cancelled()) {
             Close();
             return;
         }
@@ -318,8 +349,7 @@ bool Store::CreateSchema() {
     return false;
 }
 
-void Store::KeepAside(const char* kind, TimeMs now, const std::string& why,
-                      const std::atomic<bool>* cancel) {
+void Store::KeepAside(const char* kind, TimeMs now, const std::string& why, Cancellation* cancel) {
     const std::string file = PathText(m_path);
     std::filesystem::path aside = m_path;
     aside.replace_filename(m_path.stem().string() + "." + kind + "-" + LocalStamp(now) +

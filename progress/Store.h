@@ -4,10 +4,10 @@
 
 #include "Fsrs.h"
 
-#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,6 +55,21 @@ inline constexpr double kLearnedStability = 7.0;
     return memory.state != CardState::kNew && memory.due <= now;
 }
 
+// Lets another thread cut the opening of a store short: SQLite stops reading the file.
+class Cancellation {
+public:
+    void Cancel();
+
+private:
+    friend class Store;
+    // The connection being opened, while it may be interrupted; false once cancelled.
+    bool Watch(sqlite3* db);
+    bool Cancelled();
+    std::mutex m_mutex;
+    sqlite3* m_db = nullptr;
+    bool m_cancelled = false;
+};
+
 // Opens the file, or makes it, when constructed; an existing file is read whole for damage
 // (SQLite's quick_check) before anything is written to it. Whatever is wrong with it, the
 // store never throws and never deletes or overwrites what a learner kept: a file that is not a
@@ -71,9 +86,9 @@ public:
     static constexpr int kApplicationId = 0x54726576;
 
     // Opening a long history takes a while (35 ms for 100,000 checks), so it may be done on
-    // another thread; setting the flag from any thread cuts it short, leaving the store not
+    // another thread; cancelling from any thread cuts it short, leaving the store not
     // reading, not recording and silent.
-    Store(std::filesystem::path path, TimeMs now, const std::atomic<bool>* cancel = nullptr);
+    Store(std::filesystem::path path, TimeMs now, Cancellation* cancel = nullptr);
     ~Store();
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
@@ -107,18 +122,19 @@ public:
     [[nodiscard]] std::vector<ReportRecord> Report(const std::string& table) const;
 
 private:
-    void Open(TimeMs now, const std::atomic<bool>* cancel);
-    bool OpenDatabase(int flags);
+    void Open(TimeMs now, Cancellation* cancel);
+    bool OpenDatabase(int flags, Cancellation* cancel = nullptr);
     void Close();
+    [[nodiscard]] bool Cancelled() const;
     bool CreateSchema();
-    void KeepAside(const char* kind, TimeMs now, const std::string& why,
-                   const std::atomic<bool>* cancel);
+    void KeepAside(const char* kind, TimeMs now, const std::string& why, Cancellation* cancel);
     bool Write(const std::function<bool()>& body);
     void Failed(int code);
     long long Id(const char* table, const char* column, const std::string& value);
 
     std::filesystem::path m_path;
     sqlite3* m_db = nullptr;
+    Cancellation* m_cancel = nullptr; // while opening
     bool m_recording = false;
     std::string m_message;
 };

@@ -130,6 +130,21 @@ TEST_P(StoreBadFile, KeepsWhatWasThereAndSaysWhat) {
 INSTANTIATE_TEST_SUITE_P(Rows, StoreBadFile, testing::ValuesIn(kBadFiles),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// Closing the window while the store opens: nothing read, nothing said, the file untouched.
+TEST(Store, ACancelledOpeningLeavesTheFileAsItWas) {
+    Folder folder;
+    FilledStore(folder.File());
+    const std::string before = Bytes(folder.File());
+    progress::Cancellation cancellation;
+    cancellation.Cancel();
+    const progress::Store store(folder.File(), kNow, &cancellation);
+    EXPECT_FALSE(store.Reading());
+    EXPECT_FALSE(store.Recording());
+    EXPECT_EQ(store.Message(), "");
+    EXPECT_EQ(Bytes(folder.File()), before);
+    EXPECT_TRUE(storetest::KeptAside(folder.Path()).empty());
+}
+
 TEST(Store, AnEmptyFileBecomesAStoreWithoutAWord) {
     Folder folder;
     storetest::WriteBytes(folder.File(), "");

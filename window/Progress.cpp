@@ -77,7 +77,7 @@ Progress::Progress(QWidget* window, const quiz::Quiz& quiz, QString file, Clock 
 }
 
 Progress::~Progress() {
-    m_cancel = true;
+    m_cancel.Cancel();
     if (m_opening.joinable()) {
         m_opening.join();
     }

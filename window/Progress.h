@@ -9,7 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <atomic>
+#include <Store.h>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -18,9 +18,7 @@
 class QAction;
 class QMessageBox;
 
-namespace progress {
-class Store;
-} // namespace progress
+// namespace progress
 namespace quiz {
 class Quiz;
 }
@@ -90,7 +88,7 @@ private:
     std::unique_ptr<progress::Store> m_store;
     std::thread m_opening;
     std::unique_ptr<progress::Store> m_opened; // by the thread, until Opened() takes it
-    std::atomic<bool> m_cancel = false;
+    progress::Cancellation m_cancel;
     QString m_learner;
     bool m_told = false;
     QAction* m_reviewDue = nullptr;
