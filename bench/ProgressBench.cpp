@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The progress store under a long history (100,000 checks unless TREVIKA_BENCH_CHECKS says
-// otherwise): recording one check, with its median and 99th percentile, and building the
-// progress window.
+// otherwise): opening it, recording one check, with its median and 99th percentile, and
+// building the progress window.
 #include "ProgressHistory.h"
 #include "Trevika.h"
 
@@ -56,6 +56,17 @@ void BM_RecordCheck(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RecordCheck)->Unit(benchmark::kMicrosecond);
+
+// Opening the store, which reads the whole file for damage: done on a thread of its own once
+// the window's first frame is painted.
+void BM_OpenStore(benchmark::State& state) {
+    const std::string file = HistoryFile().toStdString();
+    for (auto _ : state) {
+        const progress::Store store(file, QDateTime::currentMSecsSinceEpoch());
+        benchmark::DoNotOptimize(store.Recording());
+    }
+}
+BENCHMARK(BM_OpenStore)->Unit(benchmark::kMillisecond);
 
 // What opening "Напредък…" costs: the figures from the store, and the window made of them.
 void BM_ProgressWindow(benchmark::State& state) {

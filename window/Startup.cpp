@@ -59,6 +59,29 @@ private:
     std::function<void()> m_action;
 };
 
+// Runs an action once, from the event loop, after the widget's first frame is painted: work that
+// can wait never competes with the first frame for the processor.
+class WhenPainted final : public QObject {
+public:
+    WhenPainted(QWidget* widget, std::function<void()> action)
+        : QObject(widget), m_action(std::move(action)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, parent(), std::move(m_action));
+            deleteLater();
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
 // "Trevika 1.00, Qt 6.4.2+dfsg-10 (Debian qt6-base)": the version that "trevika --version" says,
 // on standard output, or where Windows gives a program none, in a message box.
 void SetIdentity() {
@@ -125,12 +148,13 @@ int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& show
     }
     trevika->UseProgress(Progress::DefaultFile());
     trevika->show();
-    // The progress store, and a table named on the command line, once the first frame is up.
     Trevika* window = &*trevika;
-    new WhenExposed(window->windowHandle(), [window, files] {
-        window->ProgressFlow()->Open();
-        OpenFromCommandLine(*window, files);
-    });
+    // The progress store once the first frame is painted; anything that needs it sooner waits.
+    new WhenPainted(window, [window] { window->ProgressFlow()->Open(); });
+    if (!files.isEmpty()) {
+        new WhenExposed(window->windowHandle(),
+                        [window, files] { OpenFromCommandLine(*window, files); });
+    }
     if (shown) {
         shown(*trevika);
     }
