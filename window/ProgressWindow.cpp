@@ -93,6 +93,8 @@ void ProgressWindow::Show(const ProgressSummary& summary) {
     for (int line = 0; line < lines.size(); ++line) {
         m_lines.at(line)->setText(lines.at(line));
     }
+    // Read by a screen reader as the window appears, before the focus goes anywhere.
+    setAccessibleDescription(lines.join(QStringLiteral(". ")) + u'.');
     m_chart->SetDays(summary.days, summary.pairs);
     m_hardest->clear();
     m_hardest->addItems(summary.hardest.isEmpty() ? QStringList{QString::fromUtf8(kNoMisses)}
