@@ -180,8 +180,9 @@ press space "space"
 press Tab "List with 1 item."
 mark=$(wc -l <"$log")
 press space "notification Грешно Шумен забележителност Антична римска „Вила Армира“"
-heard "$mark" "Край на кръга dialog Край: 3 от 60." "$step_seconds" ||
-    fail "Orca did not say: Край на кръга dialog Край: 3 от 60."
+# The review reads its score and, under it, the learner's progress with the table.
+heard "$mark" "Край на кръга dialog Край: 3 от 60 Научени: 0 от 60." "$step_seconds" ||
+    fail "Orca did not say: Край на кръга dialog Край: 3 от 60 Научени: 0 от 60."
 press Down "Балчик – Архитектурно-парков комплекс „Двореца“, област Добрич."
 xdotool key Escape
-echo "Orca said how to browse, the sites browsed, the verdicts, the round's score and the review's lines"
+echo "Orca said how to browse, the sites browsed, the verdicts, the round's score and progress, and the review's lines"
