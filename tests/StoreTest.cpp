@@ -201,7 +201,9 @@ TEST(Store, DISABLED_WriteTheFirstVersionsFile) {
 
 TEST(Store, RoundsRateEachPairAndDaysCountAnswers) {
     Folder folder;
-    progress::Store store(folder.File(), kNow);
+    // In a folder of a Cyrillic name, as a Bulgarian Windows account's application data is.
+    progress::Store store(folder.Path() / u8"Ученици" / "progress.sqlite", kNow);
+    ASSERT_TRUE(store.Recording()) << store.Message();
     const std::vector<progress::PairTexts> offered{{"Ямбол", "Кабиле"}, {"Мелник", "Къща"}};
     const progress::TimeMs dayBefore = kNow - progress::kDayMs;
     ASSERT_TRUE(store.RecordRound("Ана", "Т", offered, {true, false}, false, dayBefore));
