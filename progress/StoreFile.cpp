@@ -39,17 +39,22 @@ constexpr const char* kDiskFull = "Напредъкът не се записва
 constexpr const char* kWriteFailed =
     "Напредъкът не се записва: грешка при запис във файла „%1“ (%2).";
 
-std::string Fill(std::string text, const std::vector<std::string>& values) {
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        // Appended, not joined with +: GCC 12 warns falsely of an overlap in the latter.
-        std::string mark(1, '%');
-        mark += std::to_string(i + 1);
-        const std::size_t at = text.find(mark);
-        if (at != std::string::npos) {
-            text.replace(at, mark.size(), values[i]);
+// The text with %1 to %9 replaced by the values, in one pass: a value that holds "%2" itself,
+// as a folder's name may, stays as it is.
+std::string Fill(const std::string& text, const std::vector<std::string>& values) {
+    std::string filled;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto value = at + 1 < text.size() && text[at] == '%'
+                               ? static_cast<std::size_t>(text[at + 1] - '1')
+                               : values.size();
+        if (value < values.size()) {
+            filled += values[value];
+            ++at;
+        } else {
+            filled += text[at];
         }
     }
-    return text;
+    return filled;
 }
 
 constexpr const char* kSchema = R"sql(

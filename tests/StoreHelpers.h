@@ -18,13 +18,14 @@ namespace storetest {
 // 2026-12-09 10:15 UTC.
 inline constexpr progress::TimeMs kNow = 1'796'811'300'000;
 
-// A new empty folder under the system's temporary one, removed with everything in it.
+// A new empty folder under the system's temporary one, removed with everything in it. Its name
+// holds "%2", which the store's messages must show as it is.
 class Folder {
 public:
     Folder() {
         std::random_device random;
         m_path = std::filesystem::temp_directory_path() /
-                 ("trevika-store-" + std::to_string(random()) + std::to_string(random()));
+                 ("trevika-store-%2-" + std::to_string(random()) + std::to_string(random()));
         std::filesystem::create_directories(m_path);
     }
     ~Folder() {

@@ -224,11 +224,11 @@ ProgressSummary Progress::Summary() {
     summary.answersToday = summary.days.last().right + summary.days.last().wrong;
     summary.rightToday = summary.days.last().right;
     for (const progress::HardPair& hard : progress::Hardest(pairs, kHardestPairs)) {
+        // One arg() for all: a text of the table may hold "%3" itself.
         summary.hardest << QString::fromUtf8(kHardestLine)
                                .arg(Text(hard.texts.first).trimmed(),
-                                    Text(hard.texts.second).trimmed())
-                               .arg(hard.misses)
-                               .arg(QString::fromUtf8(hard.misses == 1 ? kMissOne : kMissMany));
+                                    Text(hard.texts.second).trimmed(), QString::number(hard.misses),
+                                    QString::fromUtf8(hard.misses == 1 ? kMissOne : kMissMany));
     }
     summary.file = m_file;
     summary.fault = store.Recording() ? QString() : Text(store.Message());
