@@ -2,6 +2,7 @@
 #include "Progress.h"
 
 #include "ReviewDialog.h"
+#include "TableFileReader.h"
 #include "TableMenu.h"
 
 #include <Learning.h>
@@ -11,7 +12,6 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <Quiz.h>
@@ -303,14 +303,9 @@ bool Progress::SaveReport(const QString& path) {
                         LocalDate(memory.due, dateFormat).toStdString(),
                         progress::Learned(memory) ? kYes : kNo});
     }
-    const std::string bytes = quiz::WriteRows(rows);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        Tell(QString::fromUtf8(kReportNotSaved)
-                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString error = TableFileReader::WriteWhole(path, quiz::WriteRows(rows));
+    if (!error.isEmpty()) {
+        Tell(QString::fromUtf8(kReportNotSaved).arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     return true;

@@ -35,19 +35,21 @@ void OpenFromCommandLine(Trevika& trevika, const QStringList& files) {
 
 namespace {
 
-// Runs an action once, as soon as the window system has shown the window where it placed it:
-// a message box shown before that would be centred on where the window was not yet.
-class WhenExposed final : public QObject {
+// Runs an action once, from the event loop, after the first event of a kind: an Expose that
+// shows the window (a message box shown before the window system placed the window would be
+// centred where the window was not yet), or the Paint of the first frame (work that can wait
+// never competes with the first frame for the processor).
+class AfterFirst final : public QObject {
 public:
-    WhenExposed(QWindow* window, std::function<void()> action)
-        : QObject(window), m_action(std::move(action)) {
-        window->installEventFilter(this);
+    AfterFirst(QObject* watched, QEvent::Type type, std::function<void()> action)
+        : QObject(watched), m_type(type), m_action(std::move(action)) {
+        watched->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
-            // After the expose event itself, from the event loop.
+        const auto* window = qobject_cast<QWindow*>(watched);
+        if (event->type() == m_type && (window == nullptr || window->isExposed())) {
             QTimer::singleShot(0, parent(), std::move(m_action));
             deleteLater();
             watched->removeEventFilter(this);
@@ -56,29 +58,7 @@ protected:
     }
 
 private:
-    std::function<void()> m_action;
-};
-
-// Runs an action once, from the event loop, after the widget's first frame is painted: work that
-// can wait never competes with the first frame for the processor.
-class WhenPainted final : public QObject {
-public:
-    WhenPainted(QWidget* widget, std::function<void()> action)
-        : QObject(widget), m_action(std::move(action)) {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            QTimer::singleShot(0, parent(), std::move(m_action));
-            deleteLater();
-            watched->removeEventFilter(this);
-        }
-        return false;
-    }
-
-private:
+    QEvent::Type m_type;
     std::function<void()> m_action;
 };
 
@@ -150,10 +130,10 @@ int RunTrevika(int argc, char* argv[], const std::function<void(Trevika&)>& show
     trevika->show();
     Trevika* window = &*trevika;
     // The progress store once the first frame is painted; anything that needs it sooner waits.
-    new WhenPainted(window, [window] { window->ProgressFlow()->Open(); });
+    new AfterFirst(window, QEvent::Paint, [window] { window->ProgressFlow()->Open(); });
     if (!files.isEmpty()) {
-        new WhenExposed(window->windowHandle(),
-                        [window, files] { OpenFromCommandLine(*window, files); });
+        new AfterFirst(window->windowHandle(), QEvent::Expose,
+                       [window, files] { OpenFromCommandLine(*window, files); });
     }
     if (shown) {
         shown(*trevika);

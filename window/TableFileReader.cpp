@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <Spreadsheet.h>
 
 namespace window {
@@ -44,6 +45,17 @@ QString TableFileReader::Message(const QString& path, const quiz::TableError& er
     return QString::fromUtf8(kNotOpened)
         .arg(QDir::toNativeSeparators(path),
              error.line > 0 ? QString::fromUtf8(kFaultOnLine).arg(error.line).arg(fault) : fault);
+}
+
+QString TableFileReader::WriteWhole(const QString& path, const std::string& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        return file.errorString();
+    }
+    return {};
 }
 
 } // namespace window

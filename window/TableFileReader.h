@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-// A table file from disk, read whole and within the limits before anything of the quiz changes.
+// A table file from disk, read whole and within the limits before anything of the quiz changes,
+// and a file written whole.
 #pragma once
 
 #include <PairTable.h>
 #include <QString>
+#include <string>
 #include <variant>
 
 namespace window {
@@ -15,6 +17,9 @@ public:
     [[nodiscard]] static std::variant<quiz::PairTable, quiz::TableError> Read(const QString& path);
     // What the learner is told of a file that is no table: its name, the line and the fault.
     [[nodiscard]] static QString Message(const QString& path, const quiz::TableError& error);
+    // Writes the bytes beside the file and puts them in its place only when whole, so that a
+    // failure halfway leaves the old file as it was. Empty, or why it could not.
+    [[nodiscard]] static QString WriteWhole(const QString& path, const std::string& bytes);
 };
 
 } // namespace window

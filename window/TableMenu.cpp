@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <Quiz.h>
 #include <TableFile.h>
@@ -80,16 +79,9 @@ bool TableMenu::Open(const QString& path) {
 }
 
 bool TableMenu::Save(const QString& path) {
-    const std::string bytes = quiz::WriteTable(m_quiz.Table());
-    // Written beside the old file and put in its place only when whole: a failure halfway
-    // leaves the old file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        Tell(QString::fromUtf8(kTableNotSaved)
-                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString error = TableFileReader::WriteWhole(path, quiz::WriteTable(m_quiz.Table()));
+    if (!error.isEmpty()) {
+        Tell(QString::fromUtf8(kTableNotSaved).arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     m_folder = QFileInfo(path).absolutePath();
