@@ -108,6 +108,31 @@ std::string PathText(const std::filesystem::path& path) {
     return {text.begin(), text.end()};
 }
 
+// The tables and indexes a file declares, as SQLite keeps them.
+std::string SchemaOf(sqlite3* db) {
+    std::string schema;
+    Statement all(db, "SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY name");
+    while (all.Step()) {
+        for (int column = 0; column < 4; ++column) {
+            schema.append(all.Text(column)).append(1, '\n');
+        }
+    }
+    return schema;
+}
+
+// What this version declares: a file of ours whose schema says otherwise is not to be trusted.
+const std::string& OurSchema() {
+    static const std::string schema = [] {
+        sqlite3* db = nullptr;
+        sqlite3_open(":memory:", &db);
+        Execute(db, kSchema);
+        std::string made = SchemaOf(db);
+        sqlite3_close(db);
+        return made;
+    }();
+    return schema;
+}
+
 } // namespace
 
 void Cancellation::Cancel() {
@@ -257,6 +282,9 @@ void Store::Open(TimeMs now, Cancellation* cancel) {
             Failed(code);
             Close();
             return;
+        }
+        if (damage.empty() && SchemaOf(m_db) != OurSchema()) {
+            damage = "таблиците в него не са на Тревика";
         }
         if (!damage.empty()) {
             Close();
