@@ -53,14 +53,19 @@ QColor PixelOf(QWidget* widget, QPoint point) {
     return widget->grab().toImage().pixelColor(point);
 }
 
-// What assistive technology was told of: each notification that appeared, by its name.
+// What assistive technology was told of by the notification, the platform's way: its name as
+// it appeared (AT-SPI), or the text of a value change (UI Automation).
 QStringList g_notifications;
 
 void RecordNotifications(QAccessibleEvent* event) {
     QAccessibleInterface* object = event->accessibleInterface();
-    if (event->type() == QAccessible::ObjectShow && object != nullptr &&
-        object->role() == QAccessible::Notification) {
+    if (object == nullptr || object->role() != QAccessible::Notification) {
+        return;
+    }
+    if (event->type() == QAccessible::ObjectShow) {
         g_notifications << object->text(QAccessible::Name);
+    } else if (event->type() == QAccessible::ValueChanged) {
+        g_notifications << static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
     }
 }
 

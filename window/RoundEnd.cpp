@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "RoundEnd.h"
 
+#include "VerdictNotification.h"
+
+#include <QLabel>
 #include <Quiz.h>
 
 namespace window {
@@ -30,6 +33,7 @@ void RoundEnd::PairChecked() {
     });
     emit reviewOpening(m_review);
     m_review->open();
+    AnnounceOpening(m_review, m_review->Score()->text());
 }
 
 void RoundEnd::Dismiss() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Startup.h"
 
+#include "AfterFirst.h"
 #include "ErrorReport.h"
 #include "ProgramInfo.h"
 #include "Trevika.h"
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFont>
-#include <QTimer>
 #include <QTranslator>
 #include <QWindow>
 #include <algorithm>
@@ -34,33 +34,6 @@ void OpenFromCommandLine(Trevika& trevika, const QStringList& files) {
 }
 
 namespace {
-
-// Runs an action once, from the event loop, after the first event of a kind: an Expose that
-// shows the window (a message box shown before the window system placed the window would be
-// centred where the window was not yet), or the Paint of the first frame (work that can wait
-// never competes with the first frame for the processor).
-class AfterFirst final : public QObject {
-public:
-    AfterFirst(QObject* watched, QEvent::Type type, std::function<void()> action)
-        : QObject(watched), m_type(type), m_action(std::move(action)) {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        const auto* window = qobject_cast<QWindow*>(watched);
-        if (event->type() == m_type && (window == nullptr || window->isExposed())) {
-            QTimer::singleShot(0, parent(), std::move(m_action));
-            deleteLater();
-            watched->removeEventFilter(this);
-        }
-        return false;
-    }
-
-private:
-    QEvent::Type m_type;
-    std::function<void()> m_action;
-};
 
 // "Trevika 1.00, Qt 6.4.2+dfsg-10 (Debian qt6-base)": the version that "trevika --version" says,
 // on standard output, or where Windows gives a program none, in a message box.

@@ -28,11 +28,4 @@ VerdictNotification::VerdictNotification(QWidget* parent) : QWidget(parent) {
     setVisible(false);
 }
 
-void VerdictNotification::Announce(const QString& spoken) {
-    hide();
-    setAccessibleName(spoken);
-    // Showing raises QAccessible::ObjectShow, which the bridge passes on.
-    show();
-}
-
 } // namespace window
