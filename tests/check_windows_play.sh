@@ -9,33 +9,11 @@
 # them it starts again and reads the first play's progress from the progress window.
 #   check_windows_play.sh EXE        (needs DISPLAY, Wine, xdotool and xclip)
 set -euo pipefail
-"$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-prefix"
 exe=$1
 data=$(cd "$(dirname "${BASH_SOURCE[0]}")/data" && pwd)
-[ -n "${DISPLAY:-}" ] || { echo "no X display: run under xvfb-run"; exit 1; }
-
-work=$(mktemp -d)
-program=""
-trap 'kill $program 2>/dev/null || true; rm -rf "$work"' EXIT
-# The progress of this play only, in %APPDATA%\Trevika of the test's own Wine.
-rm -rf "${WINEPREFIX:-$HOME/.wine}"/drive_c/users/*/AppData/Roaming/Trevika
-
-start() {
-    # A UTF-8 locale carries a Cyrillic argument into Wine's wide command line intact; the
-    # program's ANSI code page stays Wine's default, which is not Windows-1251.
-    LC_ALL=C.UTF-8 wine "$exe" "$@" &
-    program=$!
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name "trevika.example.org" | head -n1)
-    xdotool windowfocus --sync "$window"
-    sleep 1
-}
-
+# shellcheck source=wine-play.sh
+. "$(dirname "${BASH_SOURCE[0]}")/wine-play.sh"
 start
-
-keys() {
-    xdotool key --delay 150 "$@"
-    sleep 0.5
-}
 
 # The focus starts in the message box; then come the settlements, the sites and the button.
 # Home or End moves to an item, and space selects it even when it was already the current one.
@@ -66,8 +44,7 @@ expect $'Грешно Асеновград забележителност Ант
 keys Tab Tab space Tab Tab Tab End space Tab Home space
 expect "$right"
 echo "right, wrong, clear and right again: verdicts exact"
-wineserver -k
-wait $program || true
+stop
 # The menu from its button (F10); its last entry opens the progress window, whose lines Ctrl+C
 # copies.
 start
@@ -80,8 +57,7 @@ if [ "$today" != "Днес: 3 отговора, 2 верни" ]; then
     exit 1
 fi
 echo "the progress of that play, after a new start: $today"
-wineserver -k
-wait $program || true
+stop
 
 # Реки.csv as Excel saves it on a Bulgarian Windows: Windows-1251, semicolons, CR LF.
 table="$work/Реки.csv"
@@ -91,8 +67,7 @@ start "$(winepath -w "$table")"
 keys Tab Home space Tab Home Down
 expect $'Вярно  река Искър влива се в Дунав\n дължина 368 км'
 echo "a Windows-1251 table with a Cyrillic name, from the command line: verdict exact"
-wineserver -k
-wait $program || true
+stop
 
 # A workbook whose first sheet has its header on row 2, a hidden row and a merged cell.
 cp "$data/sheets/libreoffice-features.xlsx" "$work/Реки.xlsx"
