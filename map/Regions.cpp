@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+#include "Regions.h"
+
+#include <algorithm>
+#include <string>
+
+namespace map {
+namespace {
+
+constexpr std::string_view kSofia = "София";
+constexpr std::string_view kCapital = "BG-22";
+constexpr std::string_view kSofiaProvince = "BG-23";
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(start, text.find_last_not_of(' ') - start + 1);
+}
+
+// Cyrillic capitals (U+0410 to U+042F) made small, other bytes as they are.
+std::string Lowercase(std::string_view text) {
+    std::string result(text);
+    for (std::size_t i = 0; i + 1 < result.size(); ++i) {
+        auto& lead = reinterpret_cast<unsigned char&>(result[i]);
+        auto& next = reinterpret_cast<unsigned char&>(result[i + 1]);
+        if (lead == 0xD0 && next >= 0x90 && next <= 0x9F) {
+            next += 0x20;
+        } else if (lead == 0xD0 && next >= 0xA0 && next <= 0xAF) {
+            lead = 0xD1;
+            next -= 0x20;
+        }
+    }
+    return result;
+}
+
+int ProvinceOfText(const ProvinceMap& provinces, const quiz::PairTable& table, bool left,
+                   const std::string& text) {
+    const auto row = std::find_if(table.pairs.begin(), table.pairs.end(), [&](const quiz::Pair& p) {
+        return (left ? p.left : p.right) == text;
+    });
+    return row == table.pairs.end() ? -1 : ProvinceOfRegion(provinces, row->note, row->left);
+}
+
+} // namespace
+
+int ProvinceOfRegion(const ProvinceMap& provinces, std::string_view region,
+                     std::string_view settlement) {
+    region = Trimmed(region);
+    if (region == kSofia) {
+        return provinces.Find(Trimmed(settlement) == kSofia ? kCapital : kSofiaProvince);
+    }
+    return provinces.FindByName(region);
+}
+
+std::string RegionText(const ProvinceMap& provinces, int province) {
+    return "област " + provinces.Provinces().at(static_cast<std::size_t>(province)).name;
+}
+
+bool HasRegions(const quiz::PairTable& table) {
+    return table.HasNotes() && Lowercase(Trimmed(table.columns[2])) == "област";
+}
+
+CheckPlaces PlacesOf(const ProvinceMap& provinces, const quiz::PairTable& table,
+                     const quiz::CheckedPair& check) {
+    if (!HasRegions(table)) {
+        return {};
+    }
+    return {ProvinceOfText(provinces, table, true, check.left),
+            ProvinceOfText(provinces, table, false, check.right)};
+}
+
+} // namespace map
