@@ -49,16 +49,22 @@ Point PointOf(std::string_view word, int line) {
     return {Number(word.substr(0, comma), line), Number(word.substr(comma + 1), line)};
 }
 
+// The name in quotes that the line goes on with; the line goes on after it.
+std::string Quoted(std::string_view& line, int number) {
+    const std::size_t open = line.find('"');
+    const std::size_t close = open == std::string_view::npos ? open : line.find('"', open + 1);
+    if (close == std::string_view::npos) {
+        throw MapError(number, "a name in quotes is missing");
+    }
+    std::string name(line.substr(open + 1, close - open - 1));
+    line.remove_prefix(close + 1);
+    return name;
+}
+
 Province ProvinceOf(std::string_view line, int number) {
     Province province;
     province.code = std::string(NextWord(line));
-    const std::size_t open = line.find('"');
-    const std::size_t close = open == std::string_view::npos ? open : line.find('"', open + 1);
-    if (province.code.empty() || close == std::string_view::npos) {
-        throw MapError(number, "a province needs a code and a name in quotes");
-    }
-    province.name = std::string(line.substr(open + 1, close - open - 1));
-    line.remove_prefix(close + 1);
+    province.name = Quoted(line, number);
     Point at;
     for (std::string_view word = NextWord(line); !word.empty(); word = NextWord(line)) {
         const Point step = PointOf(word, number);
@@ -122,6 +128,12 @@ ProvinceMap ProvinceMap::Parse(std::string_view text) {
         text.remove_prefix(std::min(end + 1, text.size()));
         ++number;
         if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        if (line.front() == '@') {
+            std::string_view rest = line.substr(1);
+            const Point pin = PointOf(NextWord(rest), number);
+            result.m_pins.emplace_back(Quoted(rest, number), pin);
             continue;
         }
         result.m_provinces.push_back(ProvinceOf(line, number));
@@ -205,6 +217,16 @@ int ProvinceMap::FindByName(std::string_view name) const {
     const auto found = std::find_if(m_provinces.begin(), m_provinces.end(),
                                     [name](const Province& p) { return p.name == name; });
     return found == m_provinces.end() ? -1 : static_cast<int>(found - m_provinces.begin());
+}
+
+std::optional<Point> ProvinceMap::Pin(std::string_view settlement) const {
+    while (!settlement.empty() && settlement.back() == ' ') {
+        settlement.remove_suffix(1);
+    }
+    const auto found = std::find_if(m_pins.begin(), m_pins.end(), [settlement](const auto& pin) {
+        return pin.first == settlement;
+    });
+    return found == m_pins.end() ? std::nullopt : std::optional(found->second);
 }
 
 int ProvinceMap::ProvinceAt(Point point) const {

@@ -3,6 +3,7 @@
 // point.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -36,7 +37,8 @@ private:
 class ProvinceMap {
 public:
     // Reads the text of a map file: comment lines starting with '#', then a line a province,
-    // its code, its name in quotes and its ring as the first point and the steps to the next.
+    // its code, its name in quotes and its ring as the first point and the steps to the next;
+    // then a line a pin, "@", its point and its settlement's name in quotes.
     [[nodiscard]] static ProvinceMap Parse(std::string_view text);
 
     [[nodiscard]] const std::vector<Province>& Provinces() const { return m_provinces; }
@@ -62,6 +64,8 @@ public:
     // The neighbour the direction (an arrow key's: dx, dy of -1, 0 or 1) leads to from the
     // province, by the directions between their inner points; -1 where none lies that way.
     [[nodiscard]] int NeighbourToward(int province, int dx, int dy) const;
+    // Where the settlement is, where a source gives it.
+    [[nodiscard]] std::optional<Point> Pin(std::string_view settlement) const;
     // The corners of the box around every province.
     [[nodiscard]] Point TopLeft() const { return m_topLeft; }
     [[nodiscard]] Point BottomRight() const { return m_bottomRight; }
@@ -70,6 +74,7 @@ private:
     void Index();
 
     std::vector<Province> m_provinces;
+    std::vector<std::pair<std::string, Point>> m_pins;
     std::vector<std::vector<int>> m_neighbours;
     std::vector<Point> m_inner;
     std::vector<double> m_room;

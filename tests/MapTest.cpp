@@ -48,8 +48,9 @@ TEST(Map, HasTheTwentyEightProvincesByCodeAndName) {
 }
 
 // Every region of the built-in table names its province; "София" is the capital only for
-// the row of София itself.
+// the row of София itself. A settlement's pin, where it has one, lies in that province.
 TEST(Map, EveryBuiltInRowHasItsProvince) {
+    int pins = 0;
     for (const quiz::SiteRow& row : quiz::kSiteTable) {
         const int province = map::ProvinceOfRegion(Provinces(), row.region, row.settlement);
         const int expected = row.region != "София"       ? Provinces().FindByName(row.region)
@@ -57,7 +58,13 @@ TEST(Map, EveryBuiltInRowHasItsProvince) {
                                                          : Code("BG-23");
         EXPECT_GE(province, 0) << row.settlement;
         EXPECT_EQ(province, expected) << row.settlement;
+        if (const auto pin = Provinces().Pin(row.settlement)) {
+            ++pins;
+            EXPECT_EQ(Provinces().ProvinceAt(*pin), province) << row.settlement;
+        }
     }
+    EXPECT_EQ(pins, 46);
+    EXPECT_FALSE(Provinces().Pin("Връх Шипка"));
     EXPECT_EQ(map::ProvinceOfRegion(Provinces(), " Ямбол ", "Ямбол"), Code("BG-28"));
     EXPECT_EQ(map::ProvinceOfRegion(Provinces(), "Тракия", "Ямбол"), -1);
 }
