@@ -5,7 +5,6 @@
 // library, and otherwise answers as a system where a client listens but asks for nothing.
 // Wine's own library lacks UiaRaiseNotificationEvent, so that without this stand-in Qt falls
 // back on a change of the value property, which Wine passes to nobody.
-#include <oleauto.h>
 #include <string>
 #include <windows.h>
 
