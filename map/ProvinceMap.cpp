@@ -15,8 +15,9 @@ namespace {
 // Far beyond any map of Bulgaria, and small enough that no sum of two overflows.
 constexpr int kMaxCoordinate = 1'000'000;
 constexpr std::size_t kMaxPoints = 100'000;
-// The inner point is sought on a grid of this many steps each way over the province's box.
-constexpr int kGridSteps = 48;
+// The inner point is sought on a grid of this many steps each way over the province's box,
+// then on one as fine around the best point found.
+constexpr int kGridSteps = 20;
 
 std::string_view NextWord(std::string_view& line) {
     const std::size_t start = line.find_first_not_of(' ');
@@ -81,21 +82,24 @@ Province ProvinceOf(std::string_view line, int number) {
     return province;
 }
 
-double DistanceToSegment(Point p, Point a, Point b) {
+double SquaredDistanceToSegment(Point p, Point a, Point b) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     const double length = (dx * dx) + (dy * dy);
     double t = length == 0 ? 0 : (((p.x - a.x) * dx) + ((p.y - a.y) * dy)) / length;
     t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(a.x + (t * dx) - p.x, a.y + (t * dy) - p.y);
+    const double ex = a.x + (t * dx) - p.x;
+    const double ey = a.y + (t * dy) - p.y;
+    return (ex * ex) + (ey * ey);
 }
 
 double DistanceToRing(const std::vector<Point>& ring, Point p) {
     double nearest = std::numeric_limits<double>::max();
     for (std::size_t i = 0; i < ring.size(); ++i) {
-        nearest = std::min(nearest, DistanceToSegment(p, ring[i], ring[(i + 1) % ring.size()]));
+        nearest =
+            std::min(nearest, SquaredDistanceToSegment(p, ring[i], ring[(i + 1) % ring.size()]));
     }
-    return nearest;
+    return std::sqrt(nearest);
 }
 
 } // namespace
@@ -187,21 +191,29 @@ void ProvinceMap::Index() {
         const auto [top, bottom] =
             std::minmax_element(province.outline.begin(), province.outline.end(),
                                 [](Point a, Point b) { return a.y < b.y; });
+        // A coarse grid over the box, then a fine one around its best point.
         Point best = province.outline.front();
         double room = -1;
-        for (int i = 1; i < kGridSteps; ++i) {
-            for (int j = 1; j < kGridSteps; ++j) {
-                const Point p{left->x + ((right->x - left->x) * i / kGridSteps),
-                              top->y + ((bottom->y - top->y) * j / kGridSteps)};
-                if (Inside(province.outline, p)) {
-                    const double distance = DistanceToRing(province.outline, p);
-                    if (distance > room) {
-                        best = p;
-                        room = distance;
+        const auto search = [&](Point from, Point to) {
+            for (int i = 1; i < kGridSteps; ++i) {
+                for (int j = 1; j < kGridSteps; ++j) {
+                    const Point p{from.x + ((to.x - from.x) * i / kGridSteps),
+                                  from.y + ((to.y - from.y) * j / kGridSteps)};
+                    if (Inside(province.outline, p)) {
+                        const double distance = DistanceToRing(province.outline, p);
+                        if (distance > room) {
+                            best = p;
+                            room = distance;
+                        }
                     }
                 }
             }
-        }
+        };
+        search({left->x, top->y}, {right->x, bottom->y});
+        const int cellX = std::max(1, (right->x - left->x) / kGridSteps);
+        const int cellY = std::max(1, (bottom->y - top->y) / kGridSteps);
+        const Point coarse = best;
+        search({coarse.x - cellX, coarse.y - cellY}, {coarse.x + cellX, coarse.y + cellY});
         m_inner.push_back(best);
         m_room.push_back(std::max(room, 0.0));
     }
