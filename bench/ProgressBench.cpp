@@ -5,7 +5,6 @@
 #include "ProgressHistory.h"
 #include "Trevika.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -82,11 +81,3 @@ void BM_ProgressWindow(benchmark::State& state) {
 BENCHMARK(BM_ProgressWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char* argv[]) {
-    const QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

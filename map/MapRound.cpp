@@ -18,7 +18,7 @@ std::vector<MapQuestion> BuiltInQuestions(const ProvinceMap& provinces) {
         if (province < 0) {
             throw std::logic_error("no province for the region " + std::string(row.region));
         }
-        questions.push_back({std::string(row.site), province});
+        questions.push_back({std::string(row.site), province, std::string(row.settlement)});
     }
     return questions;
 }

@@ -13,6 +13,8 @@ namespace map {
 struct MapQuestion {
     std::string site;
     int province = -1;
+    // The settlement of the site's row, for its pin.
+    std::string settlement;
     bool operator==(const MapQuestion&) const = default;
 };
 

@@ -206,10 +206,10 @@ TEST(MapRound, PlaysByItsRulesInRandomRounds) {
 
 TEST(MapRound, SaysItsVerdictsAsWritten) {
     const map::ProvinceMap& provinces = Provinces();
-    map::MapRound round(
-        provinces,
-        {{"Античен град \"Кабиле\"", Code("BG-28")}, {"Античен град \"Кабиле\"", Code("BG-28")}},
-        false);
+    map::MapRound round(provinces,
+                        {{"Античен град \"Кабиле\"", Code("BG-28"), "Ямбол"},
+                         {"Античен град \"Кабиле\"", Code("BG-28"), "Ямбол"}},
+                        false);
     EXPECT_EQ(round.QuestionText(), "Къде е: Античен град \"Кабиле\"?");
     EXPECT_EQ(round.Answer(Code("BG-28")), "Вярно: Античен град \"Кабиле\" е в област Ямбол.");
     EXPECT_EQ(round.Answer(Code("BG-20")),

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Trevika.h"
 
+#include "NotificationRecorder.h"
 #include "ReviewDialog.h"
 #include "Startup.h"
 #include "VerdictNotification.h"
@@ -24,9 +25,6 @@
 #include <SiteTable.h>
 #include <cmath>
 #include <memory>
-#include <private/qguiapplication_p.h>
-#include <qpa/qplatformaccessibility.h>
-#include <qpa/qplatformintegration.h>
 #include <stdexcept>
 
 using window::Trevika;
@@ -51,22 +49,6 @@ const QString kTask = QStringLiteral(
 
 QColor PixelOf(QWidget* widget, QPoint point) {
     return widget->grab().toImage().pixelColor(point);
-}
-
-// What assistive technology was told of by the notification, the platform's way: its name as
-// it appeared (AT-SPI), or the text of a value change (UI Automation).
-QStringList g_notifications;
-
-void RecordNotifications(QAccessibleEvent* event) {
-    QAccessibleInterface* object = event->accessibleInterface();
-    if (object == nullptr || object->role() != QAccessible::Notification) {
-        return;
-    }
-    if (event->type() == QAccessible::ObjectShow) {
-        g_notifications << object->text(QAccessible::Name);
-    } else if (event->type() == QAccessible::ValueChanged) {
-        g_notifications << static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
-    }
 }
 
 } // namespace
@@ -110,13 +92,11 @@ private:
 
 void TrevikaTest::initTestCase() {
     window::InstallQtCatalogue();
-    // As when a screen reader is running: without one, Qt raises no accessibility events.
-    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
-    QAccessible::installUpdateHandler(&RecordNotifications);
+    RecordNotifications();
 }
 
 void TrevikaTest::init() {
-    g_notifications.clear();
+    Notifications().clear();
     m_window = ShowWindow();
     QVERIFY(m_window != nullptr);
 }
@@ -464,15 +444,15 @@ void TrevikaTest::widestScoreFits() {
 
 // Told once per check, with the verdict on one line; never at start-up or on clear.
 void TrevikaTest::screenReaderHearsEachVerdict() {
-    QCOMPARE(g_notifications, QStringList());
+    QCOMPARE(Notifications(), QStringList());
     QVERIFY(ClickItem(List1(0), QStringLiteral("Мелник")));
-    QCOMPARE(g_notifications, QStringList());
+    QCOMPARE(Notifications(), QStringList());
     QVERIFY(ClickItem(List1(1), QStringLiteral("Кордопулова къща")));
     QVERIFY(ClickItem(List1(1), QStringLiteral("Самуилова крепост")));
     QVERIFY(ClickItem(List1(0), QStringLiteral("Ямбол")));
     QCOMPARE(QApplication::focusWidget(), List1(0));
     QTest::mouseClick(m_window->Command1(0), Qt::LeftButton);
-    QCOMPARE(g_notifications,
+    QCOMPARE(Notifications(),
              QStringList({QStringLiteral("Вярно  селище Мелник забележителност Кордопулова къща "
                                          "област Благоевград"),
                           QStringLiteral("Грешно Ямбол забележителност Самуилова крепост")}));

@@ -4,7 +4,7 @@
 # to browse a list, as it takes the focus; the sites read out while browsing, with nothing
 # picked; the verdict of a right pair and of a wrong pair, each right after its pick; and the
 # round's score when the review opens at the round's end, then the review's lines as the
-# learner moves through them. Everything runs on a virtual display, a private D-Bus session with its
+# learner moves through them; then a verdict in a round on the map. Everything runs on a virtual display, a private D-Bus session with its
 # own accessibility bus, and a private home; speech goes to libao's null output, since
 # without a sound card speaking blocks. Orca's debug log is where its speech is read.
 #   check_screen_reader.sh PROGRAM       (needs Orca, speech-dispatcher, espeak-ng, Xvfb,
@@ -185,4 +185,26 @@ heard "$mark" "Край на кръга dialog Край: 3 от 60 Научен�
     fail "Orca did not say: Край на кръга dialog Край: 3 от 60 Научени: 0 от 60."
 press Down "Балчик – Архитектурно-парков комплекс „Двореца“, област Добрич."
 xdotool key Escape
-echo "Orca said how to browse, the sites browsed, the verdicts, the round's score and progress, and the review's lines"
+# The map (F4), its round's button, and one province answered from the keys: the first arrow
+# key goes to Стара Загора, which Orca hears named; whatever the question, the verdict and the
+# next question follow as one notification.
+# Without a window manager the focus is nowhere once the review has gone: back to the quiz.
+xdotool windowfocus --sync "$window"
+mark=$(wc -l <"$log")
+xdotool key F4
+map=$(timeout 20 xdotool search --sync --onlyvisible --name "Карта на България" | head -n1)
+[ -n "$map" ] || fail "the map did not open"
+xdotool windowfocus --sync "$map"
+heard "$mark" "Кръг на картата" "$step_seconds" || fail "Orca did not say the map's button"
+press space "notification Къде е: "
+press Right "notification област Стара Загора"
+mark=$(wc -l <"$log")
+xdotool key space
+for _ in $(seq $((step_seconds * 10))); do
+    said_since "$mark" | grep -Eq '^notification (Вярно|Грешно): .+ е в област .+\. Къде е: .+\?' &&
+        break
+    sleep 0.1
+done
+said_since "$mark" | grep -Eq '^notification (Вярно|Грешно): .+ е в област .+\. Къде е: .+\?' ||
+    fail "Orca did not say the map's verdict and its next question"
+echo "Orca said how to browse, the sites browsed, the verdicts, the round's score and progress, the review's lines, and a verdict on the map"

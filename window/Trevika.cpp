@@ -3,6 +3,7 @@
 
 #include "ContextMenu.h"
 #include "FittingLabel.h"
+#include "MapFlow.h"
 #include "MessageView.h"
 #include "PickListModel.h"
 #include "PickListView.h"
@@ -131,6 +132,9 @@ void Trevika::ConnectFlows() {
     m_menu->AddActions(m_tables->Actions());
     m_zoom = new WindowZoom(this);
     m_menu->AddActions(m_zoom->Actions());
+    m_map = new MapFlow(this, m_quiz);
+    m_menu->AddActions(m_map->Actions());
+    connect(m_roundEnd, &RoundEnd::reviewOpening, m_map, &MapFlow::ReviewOpening);
     m_menu->ExtendMenuOf(m_text1[0]);
     setTabOrder(m_command1[0], m_menu->Button());
     connect(m_zoom, &WindowZoom::scaleChanged, this, &Trevika::SetScale);
@@ -218,10 +222,16 @@ void Trevika::UseTable(std::shared_ptr<const quiz::PairTable> table) {
         }
     });
     ShowTable();
+    m_map->TableChanged();
 }
 
 void Trevika::PairChecked() {
-    m_notification->Announce(SpokenText(m_quiz.Text()));
+    // Where the pair is, in words, follows its verdict, while the map shows it.
+    QString spoken = SpokenText(m_quiz.Text());
+    if (const QString where = m_map->PairChecked(); !where.isEmpty()) {
+        spoken += QLatin1Char(' ') + where;
+    }
+    m_notification->Announce(spoken);
     // Before the round's end hears of it: a round's ratings go into its review.
     if (m_progress != nullptr) {
         m_progress->PairChecked();

@@ -22,6 +22,7 @@ class QToolButton;
 namespace window {
 
 class ContextMenu;
+class MapFlow;
 class PickListModel;
 class ReviewDialog;
 class RoundEnd;
@@ -59,6 +60,8 @@ public:
     [[nodiscard]] ReviewDialog* Review() const;
     [[nodiscard]] TableMenu* Tables() const { return m_tables; }
     [[nodiscard]] WindowZoom* Zoom() const { return m_zoom; }
+    // The map beside the quiz, and the round played on it.
+    [[nodiscard]] MapFlow* Map() const { return m_map; }
     [[nodiscard]] QToolButton* MenuButton() const;
     // Keeps the learner's progress in the file from now on: each check and round, the review
     // of what is due, the progress window.
@@ -103,6 +106,7 @@ private:
     ContextMenu* m_menu = nullptr;
     WindowZoom* m_zoom = nullptr;
     Progress* m_progress = nullptr;
+    MapFlow* m_map = nullptr;
     ActionGuard m_guard;
     // The models observe the engine's lists, so they must go before the engine, and Qt deletes
     // children only after every member: they are members, the last, so they go first, while

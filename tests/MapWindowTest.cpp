@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: MIT
+// The map beside the quiz: where a checked pair is, in colours, in words and to a screen
+// reader; the review's lines; a teacher's table without regions; a round answered on the map
+// with the mouse and the keys, to its review and its practice.
+#include "MapWindow.h"
+
+#include "MapFlow.h"
+#include "MapView.h"
+#include "NotificationRecorder.h"
+#include "ReviewDialog.h"
+#include "Trevika.h"
+#include "WindowTestHelpers.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <Regions.h>
+#include <QTest>
+
+using namespace windowtest;
+using window::MapView;
+using window::MapWindow;
+
+class MapWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { RecordNotifications(); }
+    void init();
+    void cleanup() { m_window.reset(); }
+
+    void checkedPairsShowWhereTheyAre();
+    void reviewLinesShowWhereTheyAre();
+    void tableWithoutRegionsSaysSo();
+    void roundIsAnsweredOnTheMap();
+
+private:
+    [[nodiscard]] MapWindow* Map() const { return m_window->Map()->Window(); }
+    // The colour the province is filled with, invalid for the land's own.
+    [[nodiscard]] QColor ColourOf(const char* code) const;
+    void Check(const char* settlement, const char* site);
+    void Choose(int province);
+
+    std::unique_ptr<window::Trevika> m_window;
+};
+
+void MapWindowTest::init() {
+    m_window = ShowWindow();
+    QVERIFY(m_window != nullptr);
+    m_window->Map()->Open();
+    QVERIFY(QTest::qWaitForWindowExposed(Map()));
+    Notifications().clear();
+}
+
+QColor MapWindowTest::ColourOf(const char* code) const {
+    const MapView* view = Map()->View();
+    return view->FillOf(view->Provinces().Find(code));
+}
+
+void MapWindowTest::Check(const char* settlement, const char* site) {
+    QVERIFY(ClickItem(m_window->List1(0), QString::fromUtf8(settlement)));
+    QVERIFY(ClickItem(m_window->List1(1), QString::fromUtf8(site)));
+}
+
+void MapWindowTest::Choose(int province) {
+    MapView* view = Map()->View();
+    QTest::mouseClick(view, Qt::LeftButton, {},
+                      view->ToWidget(view->Provinces().InnerPoint(province)).toPoint());
+}
+
+// A wrong pair shows where the settlement's own site is and where the site really is, a right
+// one its province; the line under the map says it, and follows the verdict to a screen reader.
+void MapWindowTest::checkedPairsShowWhereTheyAre() {
+    Check("Ямбол", "Антична римска „Вила Армира“");
+    const QString wrong = QStringLiteral("Селището: област Ямбол. Обектът: област Хасково.");
+    QCOMPARE(Map()->Line()->text(), wrong);
+    QVERIFY(Map()->Legend()->isVisible());
+    QCOMPARE(ColourOf("BG-28"), MapWindow::kSettlement);
+    QCOMPARE(ColourOf("BG-26"), MapWindow::kSite);
+    Check("Мелник", "Кордопулова къща");
+    QCOMPARE(Map()->Line()->text(), QStringLiteral("Селището и обектът: област Благоевград."));
+    QVERIFY(!Map()->Legend()->isVisible());
+    QCOMPARE(ColourOf("BG-01"), MapWindow::kPair);
+    QVERIFY(!ColourOf("BG-28").isValid());
+    QCOMPARE(Notifications(),
+             QStringList({QStringLiteral("Грешно Ямбол забележителност Антична римска „Вила "
+                                         "Армира“ ") +
+                              wrong,
+                          QStringLiteral("Вярно  селище Мелник забележителност Кордопулова къща "
+                                         "област Благоевград Селището и обектът: област "
+                                         "Благоевград.")}));
+}
+
+// Moving through the review's missed pairs shows each on the map.
+void MapWindowTest::reviewLinesShowWhereTheyAre() {
+    // Each settlement from the top with the last site: 60 checks, all but one wrong.
+    while (m_window->List1(0)->model()->rowCount() > 0) {
+        ClickRow(m_window->List1(0), 0);
+        ClickRow(m_window->List1(1), m_window->List1(1)->model()->rowCount() - 1);
+    }
+    window::ReviewDialog* review = m_window->Review();
+    QVERIFY(review != nullptr);
+    review->Missed()->setCurrentRow(1);
+    QCOMPARE(review->Missed()->currentItem()->text().left(6), QStringLiteral("Балчик"));
+    QCOMPARE(Map()->Line()->text(), QStringLiteral("Селището и обектът: област Добрич."));
+    QCOMPARE(ColourOf("BG-08"), MapWindow::kPair);
+    review->reject();
+}
+
+void MapWindowTest::tableWithoutRegionsSaysSo() {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Реки.csv"));
+    QFile csv(file);
+    QVERIFY(csv.open(QIODevice::WriteOnly));
+    csv.write("река;влива се в\nИскър;Дунав\nМарица;Бяло море\n");
+    csv.close();
+    QVERIFY(m_window->OpenTable(file));
+    QCOMPARE(Map()->Line()->text(), QStringLiteral("Таблицата няма колона „област“"));
+    Check("Искър", "Дунав");
+    QCOMPARE(Map()->Line()->text(), QStringLiteral("Таблицата няма колона „област“"));
+    QCOMPARE(Notifications().last(), QStringLiteral("Вярно  река Искър влива се в Дунав"));
+}
+
+// Every site once: the first answered wrong by a click, the second right by the keys, the rest
+// right by clicks; then the review, and a practice of the one missed.
+void MapWindowTest::roundIsAnsweredOnTheMap() {
+    QTest::mouseClick(Map()->RoundButton(), Qt::LeftButton);
+    const map::MapRound* round = m_window->Map()->Round();
+    QVERIFY(round != nullptr);
+    MapView* view = Map()->View();
+    const map::ProvinceMap& provinces = view->Provinces();
+    QCOMPARE(view, QApplication::focusWidget());
+    const map::MapQuestion first = round->Current();
+    QCOMPARE(Map()->Question()->text(),
+             QStringLiteral("Къде е: %1?").arg(QString::fromStdString(first.site)));
+    QCOMPARE(Notifications().last(), Map()->Question()->text());
+    const int wrong = provinces.Neighbours(first.province).front();
+    Choose(wrong);
+    QCOMPARE(Map()->Line()->text().left(8), QStringLiteral("Грешно: "));
+    QCOMPARE(Map()->Score()->text(), QStringLiteral("Верни: 0 от 1"));
+    QVERIFY(Notifications().last().startsWith(Map()->Line()->text() + QStringLiteral(" Къде е: ")));
+
+    // From where the keys start, along neighbours to the province asked for.
+    const int target = round->Current().province;
+    QTest::keyClick(view, Qt::Key_Right);
+    for (int steps = 0; view->Current() != target && steps < 40; ++steps) {
+        const map::Point from = provinces.InnerPoint(view->Current());
+        const map::Point to = provinces.InnerPoint(target);
+        const bool across = std::abs(to.x - from.x) > std::abs(to.y - from.y);
+        int key = across ? (to.x > from.x ? Qt::Key_Right : Qt::Key_Left)
+                         : (to.y > from.y ? Qt::Key_Down : Qt::Key_Up);
+        const int before = view->Current();
+        QTest::keyClick(view, static_cast<Qt::Key>(key));
+        if (view->Current() == before) {
+            // That way is closed: the other axis.
+            key = across ? (to.y > from.y ? Qt::Key_Down : Qt::Key_Up)
+                         : (to.x > from.x ? Qt::Key_Right : Qt::Key_Left);
+            QTest::keyClick(view, static_cast<Qt::Key>(key));
+        }
+    }
+    QCOMPARE(view->Current(), target);
+    QCOMPARE(Notifications().last(), QString::fromStdString(map::RegionText(provinces, target)));
+    QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(Map()->Line()->text().left(7), QStringLiteral("Вярно: "));
+    QCOMPARE(ColourOf(provinces.Provinces()[target].code.c_str()), MapView::kRight);
+
+    while (!round->Over()) {
+        if (round->Answered() == 59) {
+            // The review comes up as the last answer goes in.
+            WhenShown([](QWidget* shown) {
+                auto* review = qobject_cast<window::ReviewDialog*>(shown);
+                QVERIFY(review != nullptr);
+                QCOMPARE(review->Score()->text(), QStringLiteral("Край: 59 от 60"));
+                QCOMPARE(review->Missed()->count(), 1);
+                QTest::mouseClick(review->Practise(), Qt::LeftButton);
+            });
+        }
+        Choose(round->Current().province);
+    }
+    QTRY_VERIFY(m_window->Map()->Round() != nullptr && m_window->Map()->Round()->Practice());
+    QCOMPARE(m_window->Map()->Round()->Total(), 1);
+    QCOMPARE(m_window->Map()->Round()->Current(), first);
+    QCOMPARE(Map()->Score()->text(), QStringLiteral("Упражнение"));
+}
+
+QTEST_MAIN(MapWindowTest)
+#include "MapWindowTest.moc"

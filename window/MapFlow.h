@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// The map beside the quiz: where each checked pair really is, where the review's lines are, and
+// the round played on the map, "Къде е?". The map's data is read when the map first opens.
+#pragma once
+
+#include <MapRound.h>
+#include <ProvinceMap.h>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <Quiz.h>
+#include <memory>
+#include <optional>
+
+class QAction;
+
+namespace window {
+
+class MapWindow;
+class ReviewDialog;
+
+class MapFlow final : public QObject {
+    Q_OBJECT
+
+public:
+    MapFlow(QWidget* quizWindow, const quiz::Quiz& quiz);
+    ~MapFlow() override;
+
+    // "Карта" (F4) and "Кръг на картата", for the context menu.
+    [[nodiscard]] QList<QAction*> Actions() const { return {m_open, m_startRound}; }
+    // Null until the map first opens.
+    [[nodiscard]] MapWindow* Window() const { return m_window; }
+    // The round on the map, while there is one.
+    [[nodiscard]] const map::MapRound* Round() const { return m_round ? &*m_round : nullptr; }
+    // The review of the round on the map, while it is open.
+    [[nodiscard]] ReviewDialog* Review() const;
+
+    // Shows the map, beside the quiz the first time, and the last check on it.
+    void Open();
+    // A round on the map of every site of the built-in table, in a new order.
+    void StartRound();
+    // Shows the check just made, while the map is open and no round plays on it; returns the
+    // same in words for the verdict's notification, or nothing.
+    QString PairChecked();
+    // A new table is in play.
+    void TableChanged();
+    // The main round's review: the line the learner is on shows on the map.
+    void ReviewOpening(ReviewDialog* review) const;
+
+private:
+    const map::ProvinceMap& Provinces();
+    [[nodiscard]] bool Shown() const;
+    QString ShowCheck(const quiz::CheckedPair& check);
+    void ShowReviewRow(int row);
+    void StartRound(std::vector<map::MapQuestion> questions, bool practice);
+    void Answer(int province);
+    void EndRound();
+    void ShowRoundScore();
+    void Say(const QString& text);
+
+    QWidget* m_quizWindow;
+    const quiz::Quiz& m_quiz;
+    QAction* m_open;
+    QAction* m_startRound;
+    std::unique_ptr<map::ProvinceMap> m_provinces;
+    MapWindow* m_window = nullptr;
+    std::optional<map::MapRound> m_round;
+    QPointer<ReviewDialog> m_review;
+};
+
+} // namespace window
