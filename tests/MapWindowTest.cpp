@@ -15,8 +15,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <Regions.h>
 #include <QTest>
+#include <Regions.h>
 
 using namespace windowtest;
 using window::MapView;
@@ -90,6 +90,13 @@ void MapWindowTest::checkedPairsShowWhereTheyAre() {
                           QStringLiteral("Вярно  селище Мелник забележителност Кордопулова къща "
                                          "област Благоевград Селището и обектът: област "
                                          "Благоевград.")}));
+    // Put away, the map shows nothing more and adds nothing to what is said.
+    QTest::keyClick(Map()->View(), Qt::Key_Escape);
+    QVERIFY(!Map()->isVisible());
+    Check("Петрич", "Самуилова крепост");
+    QCOMPARE(Notifications().size(), 3);
+    QCOMPARE(Notifications().last(), QStringLiteral("Вярно  селище Петрич забележителност "
+                                                    "Самуилова крепост област Благоевград"));
 }
 
 // Moving through the review's missed pairs shows each on the map.

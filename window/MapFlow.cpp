@@ -21,8 +21,8 @@ constexpr const char* kOpenCaption = "Карта";
 constexpr const char* kRoundCaption = "Кръг на картата";
 constexpr const char* kNoRegions = "Таблицата няма колона „област“";
 constexpr const char* kBothIn = "Селището и обектът: %1.";
-constexpr const char* kSettlementIn = "Селището: %1.";
-constexpr const char* kSiteIn = "Обектът: %1.";
+constexpr const char* kSettlementIn = "Селището: %1";
+constexpr const char* kSiteIn = "Обектът: %1";
 constexpr const char* kMapFile = ":/map/provinces.txt";
 
 QString Region(const map::ProvinceMap& provinces, int province) {
@@ -146,7 +146,7 @@ QString MapFlow::ShowCheck(const quiz::CheckedPair& check) {
             parts << QString::fromUtf8(kSiteIn).arg(Region(provinces, places.right));
             legend << Swatch(MapWindow::kSite, parts.last());
         }
-        line = parts.join(QLatin1Char(' '));
+        line = parts.isEmpty() ? QString() : parts.join(QStringLiteral(". ")) + QLatin1Char('.');
         m_window->Legend()->setText(legend.join(QStringLiteral("&nbsp;&nbsp;&nbsp;")));
         m_window->Legend()->setVisible(!legend.isEmpty());
     }

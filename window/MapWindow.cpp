@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 namespace window {
 namespace {
@@ -55,6 +56,9 @@ MapWindow::MapWindow(const map::ProvinceMap& provinces, QWidget* quizWindow)
     layout->addWidget(m_legend);
     layout->addWidget(m_line);
     setTabOrder(m_roundButton, m_view);
+    // Escape puts the map away, as it does a dialog.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     resize(680, 520);
 }
 
