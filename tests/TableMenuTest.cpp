@@ -146,12 +146,13 @@ void TableMenuTest::opensFromTheContextMenu() {
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
                             m_window->Label1(0)->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(m_window->Label1(0), &click);
-    QCOMPARE(offered, (QStringList{QStringLiteral("Отвори таблица…|Ctrl+O"),
-                                   QStringLiteral("Вградената таблица|"),
-                                   QStringLiteral("Запиши таблицата като CSV…|Ctrl+S"),
-                                   QStringLiteral("|"), QStringLiteral("По-едър текст|Ctrl++"),
-                                   QStringLiteral("По-дребен текст|Ctrl+-"),
-                                   QStringLiteral("Обичаен размер на текста|Ctrl+0")}));
+    QCOMPARE(offered,
+             (QStringList{
+                 QStringLiteral("Отвори таблица…|Ctrl+O"), QStringLiteral("Вградената таблица|"),
+                 QStringLiteral("Запиши таблицата като CSV…|Ctrl+S"), QStringLiteral("|"),
+                 QStringLiteral("По-едър текст|Ctrl++"), QStringLiteral("По-дребен текст|Ctrl+-"),
+                 QStringLiteral("Обичаен размер на текста|Ctrl+0"), QStringLiteral("|"),
+                 QStringLiteral("Карта|F4"), QStringLiteral("Кръг на картата|")}));
 
     // The shortcut works wherever the focus is in the window.
     m_window->activateWindow();
