@@ -35,12 +35,12 @@ std::string Lowercase(std::string_view text) {
     return result;
 }
 
-int ProvinceOfText(const ProvinceMap& provinces, const quiz::PairTable& table, bool left,
-                   const std::string& text) {
+// The first row whose left or right text it is, or null.
+const quiz::Pair* RowOf(const quiz::PairTable& table, bool left, const std::string& text) {
     const auto row = std::find_if(table.pairs.begin(), table.pairs.end(), [&](const quiz::Pair& p) {
         return (left ? p.left : p.right) == text;
     });
-    return row == table.pairs.end() ? -1 : ProvinceOfRegion(provinces, row->note, row->left);
+    return row == table.pairs.end() ? nullptr : &*row;
 }
 
 } // namespace
@@ -67,8 +67,12 @@ CheckPlaces PlacesOf(const ProvinceMap& provinces, const quiz::PairTable& table,
     if (!HasRegions(table)) {
         return {};
     }
-    return {ProvinceOfText(provinces, table, true, check.left),
-            ProvinceOfText(provinces, table, false, check.right)};
+    const auto province = [&](const quiz::Pair* row) {
+        return row == nullptr ? -1 : ProvinceOfRegion(provinces, row->note, row->left);
+    };
+    const quiz::Pair* left = RowOf(table, true, check.left);
+    const quiz::Pair* right = RowOf(table, false, check.right);
+    return {province(left), province(right), right == nullptr ? std::string() : right->left};
 }
 
 } // namespace map

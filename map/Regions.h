@@ -6,6 +6,7 @@
 
 #include <PairTable.h>
 #include <Quiz.h>
+#include <string>
 #include <string_view>
 
 namespace map {
@@ -23,10 +24,12 @@ namespace map {
 [[nodiscard]] bool HasRegions(const quiz::PairTable& table);
 
 // Where a checked pair's two texts really are: the provinces of the rows each comes from (the
-// first such row), -1 where the table has no region for it.
+// first such row), -1 where the table has no region for it; and the left text of the right
+// text's own row, whose pin shows where that is.
 struct CheckPlaces {
     int left = -1;
     int right = -1;
+    std::string rightSettlement;
 };
 [[nodiscard]] CheckPlaces PlacesOf(const ProvinceMap& provinces, const quiz::PairTable& table,
                                    const quiz::CheckedPair& check);

@@ -137,12 +137,8 @@ QString MapFlow::ShowCheck(const quiz::CheckedPair& check) {
             legend << Swatch(MapWindow::kSettlement, parts.last());
         }
         if (places.right >= 0) {
-            // Where the site's own settlement is, on the site's own row.
-            const auto row =
-                std::find_if(table.pairs.begin(), table.pairs.end(),
-                             [&](const quiz::Pair& p) { return p.right == check.right; });
             view->Fill(places.right, MapWindow::kSite);
-            pin(row->left, MapWindow::kSite);
+            pin(places.rightSettlement, MapWindow::kSite);
             parts << QString::fromUtf8(kSiteIn).arg(Region(provinces, places.right));
             legend << Swatch(MapWindow::kSite, parts.last());
         }

@@ -19,9 +19,9 @@ constexpr int kGap = 8;
 
 } // namespace
 
-const QColor MapWindow::kPair(0x5C, 0xB8, 0x5C);
+const QColor& MapWindow::kPair = MapView::kRight;
 const QColor MapWindow::kSettlement(0x4A, 0x8B, 0xD0);
-const QColor MapWindow::kSite(0xE0, 0x8A, 0x3C);
+const QColor& MapWindow::kSite = MapView::kWrong;
 
 MapWindow::MapWindow(const map::ProvinceMap& provinces, QWidget* quizWindow)
     : QWidget(quizWindow, Qt::Window), m_view(new MapView(provinces, this)),

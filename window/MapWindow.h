@@ -35,10 +35,11 @@ public:
     // Beside the quiz window where the screen has room for it, never over it then.
     void PlaceBeside(const QWidget* quizWindow);
 
-    // Colours: a right pair's province; where a wrong pair's settlement and site really are.
-    static const QColor kPair;
+    // Colours: a right pair's province (the map's right answer's); where a wrong pair's
+    // settlement and site really are (the site's, the map's wrong answer's).
+    static const QColor& kPair;
     static const QColor kSettlement;
-    static const QColor kSite;
+    static const QColor& kSite;
 
 private:
     MapView* m_view;
