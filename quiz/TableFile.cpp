@@ -22,6 +22,9 @@ struct Record {
     int line = 0;
     std::vector<std::string> fields;
     bool spansLines = false;
+    // Fields with a quote out of place: text after a closing quote, or a quote in a field that
+    // does not start with one.
+    int strayQuotes = 0;
 };
 
 std::size_t Characters(std::string_view text) {
@@ -64,8 +67,10 @@ private:
     }
 
     Record Read(char separator) {
-        Record record{m_line, {std::string()}, false};
+        Record record{m_line, {std::string()}, false, 0};
         bool fieldStart = true;
+        bool quoted = false;
+        bool stray = false;
         while (m_at < m_text.size()) {
             const char c = m_text[m_at];
             if (fieldStart && c == '"') {
@@ -75,6 +80,7 @@ private:
                     return record;
                 }
                 fieldStart = false;
+                quoted = true;
                 continue;
             }
             if (EndOfLine()) {
@@ -84,8 +90,14 @@ private:
             if (c == separator) {
                 record.fields.emplace_back();
                 fieldStart = true;
+                quoted = false;
+                stray = false;
             } else {
                 // Text after a closing quote is kept, as the spreadsheets keep it.
+                if (!stray && (quoted || c == '"')) {
+                    stray = true;
+                    ++record.strayQuotes;
+                }
                 record.fields.back().push_back(c);
                 fieldStart = false;
             }
@@ -125,8 +137,9 @@ private:
 // The separator of the header, the first record that is not blank, read by the same rules as
 // every record: one that keeps the header on its line, since a quote that a wrong separator
 // leaves at a field's start can run on over the line's end; of those, the one that leaves the
-// fewest fields with a quote inside, since a quote in a header's text is rare and a wrong
-// separator leaves the quotes of quoted fields there; then the one that splits it into the
+// fewest fields with a quote out of place, since a wrong separator leaves text after the
+// closing quote of a quoted field, or a quote inside an unquoted one, while a quote in a
+// header's own text stands doubled in a quoted field; then the one that splits it into the
 // most fields; then the earlier of ; tab ,.
 char HeaderSeparator(std::string_view text) {
     char separator = kSeparators[0];
@@ -137,11 +150,9 @@ char HeaderSeparator(std::string_view text) {
         if (!header) {
             continue;
         }
-        const auto quoted = std::count_if(
-            header->fields.begin(), header->fields.end(),
-            [](const std::string& field) { return field.find('"') != std::string::npos; });
         const std::tuple<bool, std::ptrdiff_t, std::size_t> reading{
-            !header->spansLines && !records.Unclosed(), -quoted, header->fields.size()};
+            !header->spansLines && !records.Unclosed(), -header->strayQuotes,
+            header->fields.size()};
         if (reading > best) {
             best = reading;
             separator = candidate;
