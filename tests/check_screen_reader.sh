@@ -115,12 +115,24 @@ press() {
     fail "after $key, Orca did not say: $text"
 }
 
+# The first visible window whose name holds $1, within $2 seconds. xdotool's own --sync search
+# dies of an X error when a window it lists (a dialog closing) is gone before it asks about it,
+# so each search here is short and is tried again.
+visible_window() {
+    local found
+    for _ in $(seq $(($2 * 5))); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+
 # Accessibility on, as a screen reader's session has it.
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" &
 pids+=($!)
 disown
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "География" | head -n1)
-[ -n "$window" ] || fail "the window did not appear within 60 s"
+window=$(visible_window "География" 60) || fail "the window did not appear within 60 s"
 xdotool windowfocus --sync "$window"
 
 # Up to the last three pairs before Orca starts, the first settlement with the last site:
@@ -192,8 +204,7 @@ xdotool key Escape
 xdotool windowfocus --sync "$window"
 mark=$(wc -l <"$log")
 xdotool key F4
-map=$(timeout 20 xdotool search --sync --onlyvisible --name "Карта на България" | head -n1)
-[ -n "$map" ] || fail "the map did not open"
+map=$(visible_window "Карта на България" 20) || fail "the map did not open"
 xdotool windowfocus --sync "$map"
 heard "$mark" "Кръг на картата" "$step_seconds" || fail "Orca did not say the map's button"
 press space "notification Къде е: "
