@@ -115,18 +115,8 @@ press() {
     fail "after $key, Orca did not say: $text"
 }
 
-# The first visible window whose name holds $1, within $2 seconds. xdotool's own --sync search
-# dies of an X error when a window it lists (a dialog closing) is gone before it asks about it,
-# so each search here is short and is tried again.
-visible_window() {
-    local found
-    for _ in $(seq $(($2 * 5))); do
-        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
-        [ -n "$found" ] && { echo "$found"; return 0; }
-        sleep 0.2
-    done
-    return 1
-}
+# shellcheck source=visible-window.sh
+. "$(dirname "${BASH_SOURCE[0]}")/visible-window.sh"
 
 # Accessibility on, as a screen reader's session has it.
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" &

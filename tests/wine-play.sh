@@ -4,6 +4,8 @@
 # the program on the X display as a learner with a keyboard would (needs xdotool).
 "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-prefix"
 [ -n "${DISPLAY:-}" ] || { echo "no X display: run under xvfb-run"; exit 1; }
+# shellcheck source=visible-window.sh
+. "$(dirname "${BASH_SOURCE[0]}")/visible-window.sh"
 
 work=$(mktemp -d)
 program=""
@@ -21,7 +23,7 @@ start() {
     # program's ANSI code page stays Wine's default, which is not Windows-1251.
     LC_ALL=C.UTF-8 wine "$exe" "$@" &
     program=$!
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name "trevika.example.org" | head -n1)
+    window=$(visible_window "trevika.example.org" 60) || { echo "no window within 60 s"; exit 1; }
     xdotool windowfocus --sync "$window"
     sleep 1
 }
