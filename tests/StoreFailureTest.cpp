@@ -72,10 +72,16 @@ TEST(StoreFailure, AKilledProcessLosesAtMostTheCheckInFlight) {
             acknowledged += n;
         }
         close(acks[0]);
-        const long long kept = storetest::Query(folder.File(), "SELECT count(*) FROM checks");
+        // Killed before the store had written its tables (a slow start), it has kept nothing.
+        const bool begun = storetest::Query(folder.File(), "SELECT count(*) FROM sqlite_schema "
+                                                           "WHERE name = 'checks'") == 1;
+        const long long kept =
+            begun ? storetest::Query(folder.File(), "SELECT count(*) FROM checks") : 0;
         EXPECT_GE(kept, acknowledged) << "after kill " << kill;
         EXPECT_LE(kept, acknowledged + 1) << "after kill " << kill;
-        EXPECT_EQ(storetest::Query(folder.File(), "PRAGMA integrity_check"), 1);
+        if (std::filesystem::exists(folder.File())) {
+            EXPECT_EQ(storetest::Query(folder.File(), "PRAGMA integrity_check"), 1);
+        }
         acknowledged = kept;
     }
     EXPECT_GT(acknowledged, 0);
