@@ -3,9 +3,9 @@
 
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
