@@ -32,6 +32,8 @@ struct PairTable {
 // The limits of a table from outside, far above any class's list and far below what would
 // make the lists slow to fill or the file slow to read.
 inline constexpr std::size_t kMaxPairs = 1000;
+// Two columns, and a third for the notes.
+inline constexpr std::size_t kMaxTableColumns = 3;
 inline constexpr std::size_t kMaxTextLength = 300; // characters
 inline constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
 

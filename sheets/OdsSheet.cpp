@@ -28,9 +28,13 @@ std::size_t Repeated(pugi::xml_node node, std::string_view attribute, std::size_
 }
 
 // A paragraph's text: its characters, spaces, tabs and line breaks, through spans and links,
-// without notes and comments.
+// without notes and comments; made no further than kMaxCellBytes, which no table's text
+// reaches, however many spaces the file asks for.
 void AppendText(pugi::xml_node node, std::string& text, int depth) {
     for (const pugi::xml_node child : node.children()) {
+        if (text.size() > kMaxCellBytes) {
+            return;
+        }
         if (child.type() == pugi::node_pcdata) {
             text += child.value();
             continue;
@@ -53,7 +57,7 @@ std::string CellText(pugi::xml_node cell) {
     bool paragraphs = false;
     for (const pugi::xml_node child : cell.children()) {
         const std::string_view name = LocalName(child.name());
-        if (name == "p" || name == "h") {
+        if ((name == "p" || name == "h") && text.size() <= kMaxCellBytes) {
             if (paragraphs) {
                 text += '\n';
             }

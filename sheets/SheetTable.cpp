@@ -1,22 +1,44 @@
 // SPDX-License-Identifier: MIT
 #include "SheetTable.h"
 
+#include "Spreadsheet.h"
+
 #include <TextEncoding.h>
 #include <algorithm>
 
 namespace sheets {
+namespace {
+
+// What a sheet can make in all, the header and kMaxPairs rows of cut texts, stays within what
+// its file may hold.
+static_assert((quiz::kMaxPairs + 1) * quiz::kMaxTableColumns * kMaxCellBytes <= kMaxFileBytes);
+
+std::string_view Usable(std::string_view text) {
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const bool lead = (static_cast<unsigned char>(text[at]) & 0xC0U) != 0x80U;
+        if (lead && ++characters > quiz::kMaxTextLength + 1) {
+            return text.substr(0, at);
+        }
+    }
+    return text;
+}
+
+} // namespace
 
 SheetTable::SheetTable(std::string title)
     : m_builder(std::move(title), {"", "текст на повече от един ред в една клетка"}) {}
 
-void SheetTable::Put(quiz::TableRow& row, std::size_t column, std::string text) {
+void SheetTable::Put(quiz::TableRow& row, std::size_t column, std::string_view text) {
     if (text.empty()) {
         return;
     }
     if (row.fields.size() <= column) {
         row.fields.resize(column + 1);
     }
-    row.fields[column] = std::move(text);
+    if (column < quiz::kMaxTableColumns) {
+        row.fields[column] = Usable(text);
+    }
 }
 
 std::optional<quiz::TableError> SheetTable::Add(quiz::TableRow row) {

@@ -17,14 +17,20 @@ namespace sheets {
 // The spreadsheets' own limits: rows and columns beyond them are no spreadsheet's.
 inline constexpr int kMaxRows = 1048576;
 inline constexpr std::size_t kMaxColumns = 16384;
+// The bytes of a cell's text past which it is surely longer than a table's texts may be: a
+// reader may stop making a cell's text there.
+inline constexpr std::size_t kMaxCellBytes = 4 * (quiz::kMaxTextLength + 1);
 
 class SheetTable final {
 public:
     explicit SheetTable(std::string title);
 
     // Puts a cell's text in its row; columns count from 0, below kMaxColumns. Empty cells
-    // leave the row as it is, so that a row ends at its last text.
-    static void Put(quiz::TableRow& row, std::size_t column, std::string text);
+    // leave the row as it is, so that a row ends at its last text. Only what a table can use
+    // is copied: a text cut one character past the longest a table takes, so that the row is
+    // still refused for its length, and beyond a table's columns no text at all, since the row
+    // is refused for their count. One text used by every cell of a row is never copied whole.
+    static void Put(quiz::TableRow& row, std::size_t column, std::string_view text);
     // Takes the next row of the sheet; a row without text is left out. A fault ends the
     // reading.
     [[nodiscard]] std::optional<quiz::TableError> Add(quiz::TableRow row);

@@ -5,6 +5,9 @@
 #include "ZipArchive.h"
 
 #include <TableFile.h>
+#include <algorithm>
+#include <array>
+#include <cctype>
 
 namespace sheets {
 namespace {
@@ -16,6 +19,34 @@ constexpr std::string_view kCompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1
 // The stream an encrypted workbook keeps its ZIP in, named in UTF-16.
 constexpr std::u16string_view kEncryptedStream = u"EncryptedPackage";
 constexpr std::string_view kOdsMediaType = "application/vnd.oasis.opendocument.spreadsheet";
+
+// Files that say what they are in their first bytes and are no table, though some are text
+// that would otherwise be read as one. HTML may follow a byte-order mark and white space, in
+// any case.
+constexpr std::array<std::string_view, 6> kOtherSignatures{
+    "%PDF-", "{\\rtf", "\x89PNG\r\n\x1A\n", "\xFF\xD8\xFF", "GIF87a", "GIF89a"};
+constexpr std::array<std::string_view, 2> kHtmlStarts{"<!doctype html", "<html"};
+
+bool IsOtherDocument(std::string_view bytes) {
+    if (std::any_of(kOtherSignatures.begin(), kOtherSignatures.end(),
+                    [bytes](std::string_view signature) { return bytes.starts_with(signature); })) {
+        return true;
+    }
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+    const std::size_t start = bytes.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos) {
+        return false;
+    }
+    bytes.remove_prefix(start);
+    return std::any_of(kHtmlStarts.begin(), kHtmlStarts.end(), [bytes](std::string_view tag) {
+        return bytes.size() >= tag.size() &&
+               std::equal(tag.begin(), tag.end(), bytes.begin(), [](char a, char b) {
+                   return a == std::tolower(static_cast<unsigned char>(b));
+               });
+    });
+}
 
 quiz::TableError NotATable() {
     return {0, "това не е таблица: запишете я от Excel или LibreOffice като .xlsx, .ods или .csv"};
@@ -86,7 +117,7 @@ std::variant<quiz::PairTable, quiz::TableError> ReadTableFile(std::string_view b
     }
     // No text a table is saved in has a zero byte, but UTF-16, which says so at its start.
     const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-    if (!utf16 && bytes.find('\0') != std::string_view::npos) {
+    if ((!utf16 && bytes.find('\0') != std::string_view::npos) || IsOtherDocument(bytes)) {
         return NotATable();
     }
     return quiz::ReadTable(bytes, std::move(title));

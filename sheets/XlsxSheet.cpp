@@ -172,7 +172,8 @@ std::variant<quiz::PairTable, quiz::TableError> ReadXlsx(Parts& archive, std::st
             column = *at + 1;
             const std::string_view type = Attribute(cell, "t").value();
             const std::string_view value = Child(cell, "v").text().get();
-            std::string text;
+            std::string_view text = value;
+            std::string inlineText;
             if (type == "s") {
                 const auto index = ParseNumber<std::size_t>(value);
                 if (!index || *index >= strings.size()) {
@@ -180,13 +181,12 @@ std::variant<quiz::PairTable, quiz::TableError> ReadXlsx(Parts& archive, std::st
                 }
                 text = strings[*index];
             } else if (type == "inlineStr") {
-                text = StringText(Child(cell, "is"));
+                inlineText = StringText(Child(cell, "is"));
+                text = inlineText;
             } else if (type == "b") {
-                text = value == "1" ? "ИСТИНА" : value == "0" ? "НЕИСТИНА" : std::string(value);
-            } else {
-                text = value;
+                text = value == "1" ? "ИСТИНА" : value == "0" ? "НЕИСТИНА" : value;
             }
-            SheetTable::Put(row, *at, std::move(text));
+            SheetTable::Put(row, *at, text);
         }
         if (auto fault = table.Add(std::move(row))) {
             return std::move(*fault);

@@ -115,10 +115,18 @@ INSTANTIATE_TEST_SUITE_P(
                  {0, "файлът е във формата на Excel 97–2003: запишете го като .xlsx или .csv"}},
         BadSheet{"document.docx", {0, kNotATable}}, BadSheet{"text.odt", {0, kNotATable}},
         BadSheet{"../../../resources/icons/trevika-16.png", {0, kNotATable}},
+        BadSheet{"document.pdf", {0, kNotATable}}, BadSheet{"document.rtf", {0, kNotATable}},
+        BadSheet{"page.html", {0, kNotATable}}, BadSheet{"page-bom.htm", {0, kNotATable}},
         BadSheet{"not-utf8.xlsx", {2, "текстът не е в кодировка UTF-8"}},
         BadSheet{"control-character.xlsx", {3, "знаци, които не са текст"}},
         BadSheet{"multiline.ods", {2, "текст на повече от един ред в една клетка"}},
-        BadSheet{"repeated-rows.ods", {1002, "повече от 1000 двойки"}}),
+        BadSheet{"repeated-rows.ods", {1002, "повече от 1000 двойки"}},
+        // Files of a few kilobytes whose text, copied as asked, would take gigabytes.
+        BadSheet{"shared-string-everywhere.xlsx", {2, "има 16384 колони, а заглавният ред има 2"}},
+        BadSheet{"shared-string-long.xlsx",
+                 {2, "текстът в първата колона е по-дълъг от 300 знака"}},
+        BadSheet{"spaces-everywhere.ods", {2, "има 16384 колони, а заглавният ред има 2"}},
+        BadSheet{"spaces-long.ods", {2, "текстът в първата колона е по-дълъг от 300 знака"}}),
     [](const auto& info) { return testdata::TestName(info.param.file); });
 
 } // namespace

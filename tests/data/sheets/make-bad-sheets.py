@@ -138,7 +138,51 @@ write('multiline.ods', {'mimetype': ODS_TYPE, 'content.xml': content(
     '</table:table-cell></table:table-row>')})
 write('repeated-rows.ods', {'mimetype': ODS_TYPE, 'content.xml': content(
     ods_row('Река', 'Извор') + ods_row('Искър', 'Рила', repeated=1048575))})
+# Small files that ask for gigabytes: one shared string of 2 MiB used by every cell of a row,
+# and a cell of millions of spaces repeated over every column.
+LONG = 'Рила ' + 'я' * MIB
+SHARED_LONG = ('<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">'
+               f'<si><t>{LONG}</t></si></sst>')
+
+
+def column_name(column):
+    name = ''
+    column += 1
+    while column:
+        column, letter = divmod(column - 1, 26)
+        name = chr(ord('A') + letter) + name
+    return name
+
+
+def shared_row(columns):
+    cells = ''.join(f'<c r="{column_name(c)}2" t="s"><v>0</v></c>' for c in range(columns))
+    return sheet([['Река', 'Извор']]).replace('</sheetData>', f'<row r="2">{cells}</row></sheetData>')
+
+
+write('shared-string-everywhere.xlsx',
+      xlsx(shared_row(16384), **{'xl/sharedStrings.xml': SHARED_LONG}))
+write('shared-string-long.xlsx', xlsx(shared_row(2), **{'xl/sharedStrings.xml': SHARED_LONG}))
+SPACES = '<text:s text:c="2000000"/>' * 20000
+
+
+def spaces_row(columns):
+    return (f'<table:table-row><table:table-cell table:number-columns-repeated="{columns}" '
+            f'office:value-type="string"><text:p>{SPACES}Искър</text:p></table:table-cell>'
+            '</table:table-row>')
+
+
+write('spaces-everywhere.ods', {'mimetype': ODS_TYPE,
+                                'content.xml': content(ods_row('Река', 'Извор') + spaces_row(16384))})
+write('spaces-long.ods', {'mimetype': ODS_TYPE,
+                          'content.xml': content(ods_row('Река', 'Извор') + spaces_row(2))})
 write('broken-xml.ods', {'mimetype': ODS_TYPE, 'content.xml': content('')[:200]})
+# Documents that are text, or begin as text, but no table.
+for name, data in (('document.pdf', '%PDF-1.4\n1 0 obj << /Type /Catalog >> endobj\n%%EOF\n'),
+                   ('document.rtf', '{\\rtf1\\ansi Река;Извор\\par Искър;Рила}'),
+                   ('page.html', '<!DOCTYPE html>\n<html><body>Река;Извор</body></html>\n'),
+                   ('page-bom.htm', '\ufeff\r\n  <HTML><table><tr><td>Река</td></tr></table>')):
+    with open(os.path.join(HERE, name), 'w', encoding='utf-8', newline='') as out:
+        out.write(data)
 # An encrypted workbook as Excel saves it: a compound file with an EncryptedPackage stream.
 with open(os.path.join(HERE, 'encrypted.xlsx'), 'wb') as out:
     out.write(b'\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1' + bytes(504) +
