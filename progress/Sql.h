@@ -21,23 +21,22 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
+    // A value that cannot be bound (too long, say) fails the statement: it is never run, and
+    // Code() tells why.
     Statement& Bind(int index, const std::string& text) {
-        sqlite3_bind_text(m_statement, index, text.data(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
-        return *this;
+        return Bound(sqlite3_bind_text(m_statement, index, text.data(),
+                                       static_cast<int>(text.size()), SQLITE_TRANSIENT));
     }
     template <typename Number>
     requires std::is_integral_v<Number> Statement& Bind(int index, Number number) {
-        sqlite3_bind_int64(m_statement, index, static_cast<sqlite3_int64>(number));
-        return *this;
+        return Bound(sqlite3_bind_int64(m_statement, index, static_cast<sqlite3_int64>(number)));
     }
     Statement& Bind(int index, double number) {
-        sqlite3_bind_double(m_statement, index, number);
-        return *this;
+        return Bound(sqlite3_bind_double(m_statement, index, number));
     }
     // True while there is a row; the error, if any, is in Code().
     bool Step() {
-        if (m_statement == nullptr) {
+        if (m_statement == nullptr || m_code != SQLITE_OK) {
             return false;
         }
         const int code = sqlite3_step(m_statement);
@@ -65,6 +64,13 @@ public:
     }
 
 private:
+    Statement& Bound(int code) {
+        if (m_code == SQLITE_OK && m_statement != nullptr) {
+            m_code = code;
+        }
+        return *this;
+    }
+
     sqlite3_stmt* m_statement = nullptr;
     int m_code = SQLITE_OK;
 };

@@ -72,7 +72,7 @@ bool Store::RecordCheck(const std::string& learner, const std::string& table, co
                         bool right, TimeMs now) {
     return Write([&] {
         const long long learnerId = Id("learners", "name", learner);
-        const long long tableId = Id("tables", "title", table);
+        const long long tableId = Id("tables", "key", table);
         Statement add(m_db, "INSERT INTO checks(time_ms, learner_id, table_id, left_text, "
                             "right_text, right) VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
         add.Bind(1, now).Bind(2, learnerId).Bind(3, tableId).Bind(4, pair.first);
@@ -86,7 +86,7 @@ bool Store::RecordRound(const std::string& learner, const std::string& table,
                         bool practice, TimeMs now) {
     return Write([&] {
         const long long learnerId = Id("learners", "name", learner);
-        const long long tableId = Id("tables", "title", table);
+        const long long tableId = Id("tables", "key", table);
         if (learnerId == 0 || tableId == 0) {
             return false;
         }
@@ -147,7 +147,7 @@ std::map<PairTexts, PairRecord> Store::Pairs(const std::string& learner,
     const std::string select = std::string("SELECT left_text, right_text, ") + kRecordColumns +
                                " FROM memory JOIN pairs ON pairs.id=pair_id "
                                "JOIN learners ON learners.id=learner_id "
-                               "JOIN tables ON tables.id=table_id WHERE name=?1 AND title=?2";
+                               "JOIN tables ON tables.id=table_id WHERE name=?1 AND key=?2";
     Statement all(m_db, select.c_str());
     all.Bind(1, learner).Bind(2, table);
     while (all.Step()) {
@@ -163,7 +163,7 @@ std::vector<DayRecord> Store::Days(const std::string& learner, const std::string
     Statement answers(
         m_db, "SELECT date(time_ms/1000, 'unixepoch', 'localtime') AS day, sum(right), "
               "sum(1-right) FROM checks WHERE learner_id=(SELECT id FROM learners WHERE name=?1) "
-              "AND table_id=(SELECT id FROM tables WHERE title=?2) AND time_ms>=?3 GROUP BY day");
+              "AND table_id=(SELECT id FROM tables WHERE key=?2) AND time_ms>=?3 GROUP BY day");
     answers.Bind(1, learner).Bind(2, table).Bind(3, since);
     while (answers.Step()) {
         DayRecord& day = days[answers.Text(0)];
@@ -173,7 +173,7 @@ std::vector<DayRecord> Store::Days(const std::string& learner, const std::string
     Statement learned(
         m_db, "SELECT date(time_ms/1000, 'unixepoch', 'localtime') AS day, learned, max(time_ms) "
               "FROM rounds WHERE learner_id=(SELECT id FROM learners WHERE name=?1) "
-              "AND table_id=(SELECT id FROM tables WHERE title=?2) AND time_ms>=?3 GROUP BY day");
+              "AND table_id=(SELECT id FROM tables WHERE key=?2) AND time_ms>=?3 GROUP BY day");
     learned.Bind(1, learner).Bind(2, table).Bind(3, since);
     while (learned.Step()) {
         days[learned.Text(0)].learned = static_cast<int>(learned.Integer(1));
@@ -192,7 +192,7 @@ std::vector<ReportRecord> Store::Report(const std::string& table) const {
                                kRecordColumns +
                                " FROM memory JOIN pairs ON pairs.id=pair_id "
                                "JOIN learners ON learners.id=learner_id "
-                               "JOIN tables ON tables.id=table_id WHERE title=?1 "
+                               "JOIN tables ON tables.id=table_id WHERE key=?1 "
                                "ORDER BY name, pairs.id";
     Statement all(m_db, select.c_str());
     all.Bind(1, table);

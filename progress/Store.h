@@ -17,7 +17,8 @@ struct sqlite3;
 namespace progress {
 
 // A pair is known by its two texts, so that a table that gains rows keeps what was learned of
-// the old ones; a table is known by its title.
+// the old ones; a table is known by its key (see TableKey in Learning.h), which no change of a
+// caption's wording moves.
 using PairTexts = std::pair<std::string, std::string>;
 
 // What the store knows of one pair for the learner: the model's state, and how many ended
@@ -78,14 +79,19 @@ private:
 // the store not recording (and, where it cannot be read, not reading). Message() then says in
 // Bulgarian what happened and where the file is. Each write is a transaction of its own; the
 // journal is SQLite's write-ahead log, so that a process killed at any moment loses at most the
-// write in flight, and two windows of one learner both record, one waiting for the other.
+// write in flight, and two windows of one learner both record, one waiting for the other; a
+// write that waits past the busy timeout is not recorded but leaves the store recording, and
+// says so in Busy(), to be tried again. Two windows that start at once on a new file both make
+// it safely: the one that comes second finds the first one's tables and checks them.
+// Version 1 knew a table by its title; version 2 by its key, and opens version 1's files,
+// carrying every row over.
 class Store {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
     // Stored in the file's header: "Trev".
     static constexpr int kApplicationId = 0x54726576;
 
-    // Opening a long history takes a while (35 ms for 100,000 checks), so it may be done on
+    // Opening a long history takes a while (25 ms for 100,000 checks), so it may be done on
     // another thread; cancelling from any thread cuts it short, leaving the store not
     // reading, not recording and silent.
     Store(std::filesystem::path path, TimeMs now, Cancellation* cancel = nullptr);
@@ -96,6 +102,8 @@ public:
     [[nodiscard]] const std::filesystem::path& Path() const { return m_path; }
     [[nodiscard]] bool Recording() const { return m_recording; }
     [[nodiscard]] bool Reading() const { return m_db != nullptr; }
+    // The last write waited past the busy timeout for another program's, and was not made.
+    [[nodiscard]] bool Busy() const { return m_busy; }
     // What the learner should be told, or empty; the latest fault replaces an earlier one.
     [[nodiscard]] const std::string& Message() const { return m_message; }
 
@@ -126,7 +134,10 @@ private:
     bool OpenDatabase(int flags, Cancellation* cancel = nullptr);
     void Close();
     [[nodiscard]] bool Cancelled() const;
-    bool CreateSchema();
+    enum class Made { kMade, kByAnother, kFailed };
+    Made CreateSchema();
+    enum class Upgraded { kOurs, kNotOurs, kFailed };
+    Upgraded Upgrade(int version);
     void KeepAside(const char* kind, TimeMs now, const std::string& why, Cancellation* cancel);
     bool Write(const std::function<bool()>& body);
     void Failed(int code);
@@ -136,6 +147,10 @@ private:
     sqlite3* m_db = nullptr;
     Cancellation* m_cancel = nullptr; // while opening
     bool m_recording = false;
+    bool m_busy = false;
+    // Openings of this file so far: a file made by another window at the same moment is opened
+    // again, once.
+    int m_openings = 0;
     std::string m_message;
 };
 

@@ -38,6 +38,18 @@ constexpr const char* kDiskFull = "Напредъкът не се записва
                                   "във файла „%1“ е запазено.";
 constexpr const char* kWriteFailed =
     "Напредъкът не се записва: грешка при запис във файла „%1“ (%2).";
+// Why, where a write was refused with no error of SQLite's: a record it needed was not there.
+constexpr const char* kNotTaken = "записът не беше приет";
+
+// What each version's file needs to become the next one's, from version 1 on. Version 1 knew a
+// table by its title, and the built-in table by the title the window showed then, which stays
+// here as it was written, whatever the window says today; version 2 knows it by a key.
+constexpr const char* kUpgrades[] = {
+    "ALTER TABLE tables RENAME COLUMN title TO key;"
+    "UPDATE tables SET key = CASE key WHEN 'География - национални туристически обекти' "
+    "THEN 'built-in' ELSE 'table:' || key END;",
+};
+static_assert(std::size(kUpgrades) == Store::kSchemaVersion - 1);
 
 // The text with %1 to %9 replaced by the values, in one pass: a value that holds "%2" itself,
 // as a folder's name may, stays as it is.
@@ -59,7 +71,7 @@ std::string Fill(const std::string& text, const std::vector<std::string>& values
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE learners(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);
-CREATE TABLE tables(id INTEGER PRIMARY KEY, title TEXT NOT NULL UNIQUE);
+CREATE TABLE tables(id INTEGER PRIMARY KEY, key TEXT NOT NULL UNIQUE);
 CREATE TABLE pairs(id INTEGER PRIMARY KEY, table_id INTEGER NOT NULL REFERENCES tables(id),
                    left_text TEXT NOT NULL, right_text TEXT NOT NULL,
                    UNIQUE(table_id, left_text, right_text));
@@ -200,6 +212,7 @@ bool Store::OpenDatabase(int flags, Cancellation* cancel) {
 
 void Store::Open(TimeMs now, Cancellation* cancel) {
     const std::string file = PathText(m_path);
+    ++m_openings;
     std::error_code error;
     std::filesystem::create_directories(m_path.parent_path(), error);
     if (error) {
@@ -213,6 +226,7 @@ void Store::Open(TimeMs now, Cancellation* cancel) {
     // The header tells whose file it is, and of which version, before SQLite touches it.
     const bool exists = std::filesystem::exists(m_path, error);
     const auto size = exists ? std::filesystem::file_size(m_path, error) : 0;
+    int version = 0;
     if (exists && size > 0) {
         std::array<unsigned char, 100> header{};
         std::streamsize read = 0;
@@ -226,31 +240,41 @@ void Store::Open(TimeMs now, Cancellation* cancel) {
             in.read(reinterpret_cast<char*>(header.data()), header.size());
             read = in.gcount();
         }
-        const bool sqlite = read == static_cast<std::streamsize>(header.size()) &&
-                            std::memcmp(header.data(), "SQLite format 3", 16) == 0;
-        if (!sqlite) {
-            KeepAside("damaged", now, "не е база от данни", cancel);
-            return;
-        }
-        if (HeaderNumber(header, 68) != kApplicationId) {
-            KeepAside("other", now, "база от данни на друга програма", cancel);
-            return;
-        }
-        if (HeaderNumber(header, 60) > kSchemaVersion) {
-            m_message = Fill(kNewer, {file});
-            return;
-        }
-        // Shorter than its header says, with no log to make up the rest: cut off.
-        const long long pageSize =
-            header[16] * 256 + header[17] == 1 ? 65536 : header[16] * 256 + header[17];
+        version = static_cast<int>(HeaderNumber(header, 60));
         std::filesystem::path log = m_path;
         log += "-wal";
         const bool logged =
             std::filesystem::exists(log, error) && std::filesystem::file_size(log, error) > 0;
-        if (HeaderNumber(header, 92) == HeaderNumber(header, 24) && !logged &&
-            pageSize * HeaderNumber(header, 28) > static_cast<long long>(size)) {
-            KeepAside("damaged", now, "файлът е непълен", cancel);
-            return;
+        // Another window that is making the file this moment has its journal beside it, or
+        // makes it grow: its header is not judged then, SQLite's locks wait for it instead.
+        std::filesystem::path journal = m_path;
+        journal += "-journal";
+        const bool written = std::filesystem::exists(journal, error) ||
+                             std::filesystem::file_size(m_path, error) != size;
+        const bool sqlite = read == static_cast<std::streamsize>(header.size()) &&
+                            std::memcmp(header.data(), "SQLite format 3", 16) == 0;
+        // Shorter than its header says, with no log to make up the rest: cut off.
+        const long long pageSize =
+            header[16] * 256 + header[17] == 1 ? 65536 : header[16] * 256 + header[17];
+        const bool cutOff = HeaderNumber(header, 92) == HeaderNumber(header, 24) && !logged &&
+                            pageSize * HeaderNumber(header, 28) > static_cast<long long>(size);
+        if (!written) {
+            if (!sqlite) {
+                KeepAside("damaged", now, "не е база от данни", cancel);
+                return;
+            }
+            if (HeaderNumber(header, 68) != kApplicationId) {
+                KeepAside("other", now, "база от данни на друга програма", cancel);
+                return;
+            }
+            if (version > kSchemaVersion) {
+                m_message = Fill(kNewer, {file});
+                return;
+            }
+            if (cutOff) {
+                KeepAside("damaged", now, "файлът е непълен", cancel);
+                return;
+            }
         }
     }
     if (!OpenDatabase(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, cancel)) {
@@ -283,23 +307,48 @@ void Store::Open(TimeMs now, Cancellation* cancel) {
             Close();
             return;
         }
-        if (damage.empty() && SchemaOf(m_db) != OurSchema()) {
-            damage = "таблиците в него не са на Тревика";
+        if (damage.empty()) {
+            const Upgraded upgraded = Upgrade(version);
+            if (upgraded == Upgraded::kFailed) {
+                // A file that cannot be written to stays as it was, unread by this version.
+                Failed(sqlite3_extended_errcode(m_db));
+                Close();
+                return;
+            }
+            if (upgraded == Upgraded::kNotOurs) {
+                damage = "таблиците в него не са на Тревика";
+            }
         }
         if (!damage.empty()) {
             Close();
             KeepAside("damaged", now, damage, cancel);
             return;
         }
-    } else if (!CreateSchema()) {
-        const int code = sqlite3_extended_errcode(m_db);
-        Failed(code);
-        Close();
-        return;
+    } else {
+        switch (CreateSchema()) {
+        case Made::kMade:
+            break;
+        case Made::kByAnother:
+            // Opened again as the file it now is, to be checked as every file is.
+            Close();
+            if (m_openings < 3) {
+                Open(now, cancel);
+            } else {
+                m_message = Fill(kWriteFailed, {file, kNotTaken});
+            }
+            return;
+        case Made::kFailed:
+            Failed(sqlite3_extended_errcode(m_db));
+            Close();
+            return;
+        }
     }
-    // A write, to learn now and not at the first check whether this folder takes one.
+    // A write, to learn now and not at the first check whether this folder takes one. A file
+    // that another window holds just then is taken as one that will be written.
     m_recording = true;
-    if (!Execute(m_db, "PRAGMA journal_mode=WAL") || !Write([] { return true; })) {
+    const bool logged =
+        Execute(m_db, "PRAGMA journal_mode=WAL") || (sqlite3_errcode(m_db) & 0xff) == SQLITE_BUSY;
+    if (!logged || (!Write([] { return true; }) && !m_busy)) {
         if (m_message.empty()) {
             m_message = Fill(kReadOnly, {file});
         }
@@ -309,16 +358,58 @@ void Store::Open(TimeMs now, Cancellation* cancel) {
     Execute(m_db, "PRAGMA synchronous=NORMAL");
 }
 
-bool Store::CreateSchema() {
-    std::string sql = "BEGIN IMMEDIATE;";
-    sql += kSchema;
+Store::Made Store::CreateSchema() {
+    // Another window may be making the same file at this moment: whoever comes second finds
+    // the tables there once its transaction begins.
+    if (!Execute(m_db, "BEGIN IMMEDIATE")) {
+        return Made::kFailed;
+    }
+    Statement tables(m_db, "SELECT count(*) FROM sqlite_master");
+    if (!tables.Step()) {
+        Execute(m_db, "ROLLBACK");
+        return Made::kFailed;
+    }
+    if (tables.Integer(0) > 0) {
+        Execute(m_db, "ROLLBACK");
+        return Made::kByAnother;
+    }
+    std::string sql = kSchema;
     sql.append("PRAGMA application_id=").append(std::to_string(kApplicationId)).append(";");
-    sql.append("PRAGMA user_version=").append(std::to_string(kSchemaVersion)).append(";COMMIT;");
-    if (Execute(m_db, sql.c_str())) {
-        return true;
+    sql.append("PRAGMA user_version=").append(std::to_string(kSchemaVersion)).append(";");
+    if (Execute(m_db, sql.c_str()) && Execute(m_db, "COMMIT")) {
+        return Made::kMade;
     }
     Execute(m_db, "ROLLBACK");
-    return false;
+    return Made::kFailed;
+}
+
+// Brings a file of an earlier version up to this one, in one transaction, and tells whether
+// its tables are then this version's, or that it could not be written. Another window may have done
+// it since the header was read: the version is read again inside the transaction.
+Store::Upgraded Store::Upgrade(int version) {
+    if (version >= kSchemaVersion) {
+        return SchemaOf(m_db) == OurSchema() ? Upgraded::kOurs : Upgraded::kNotOurs;
+    }
+    if (!Execute(m_db, "BEGIN IMMEDIATE")) {
+        return Upgraded::kFailed;
+    }
+    Statement current(m_db, "PRAGMA user_version");
+    version = current.Step() ? static_cast<int>(current.Integer(0)) : kSchemaVersion + 1;
+    bool upgraded = version >= 1 && version <= kSchemaVersion;
+    for (int from = version; upgraded && from < kSchemaVersion; ++from) {
+        upgraded = Execute(m_db, kUpgrades[from - 1]);
+    }
+    const std::string setVersion = "PRAGMA user_version=" + std::to_string(kSchemaVersion);
+    upgraded = upgraded && SchemaOf(m_db) == OurSchema();
+    if (!upgraded) {
+        Execute(m_db, "ROLLBACK");
+        return Upgraded::kNotOurs;
+    }
+    if (!Execute(m_db, setVersion.c_str()) || !Execute(m_db, "COMMIT")) {
+        Execute(m_db, "ROLLBACK");
+        return Upgraded::kFailed;
+    }
+    return Upgraded::kOurs;
 }
 
 void Store::KeepAside(const char* kind, TimeMs now, const std::string& why, Cancellation* cancel) {
@@ -355,6 +446,7 @@ void Store::KeepAside(const char* kind, TimeMs now, const std::string& why, Canc
 }
 
 bool Store::Write(const std::function<bool()>& body) {
+    m_busy = false;
     if (!m_recording) {
         return false;
     }
@@ -372,9 +464,17 @@ bool Store::Write(const std::function<bool()>& body) {
 }
 
 void Store::Failed(int code) {
-    m_recording = false;
     const std::string file = PathText(m_path);
+    // Another program held the file past the wait: this write is not made, later ones may be.
+    if ((code & 0xff) == SQLITE_BUSY && m_recording) {
+        m_busy = true;
+        return;
+    }
+    m_recording = false;
     switch (code & 0xff) {
+    case SQLITE_OK:
+        m_message = Fill(kWriteFailed, {file, kNotTaken});
+        break;
     case SQLITE_FULL:
         m_message = Fill(kDiskFull, {file});
         break;
