@@ -8,13 +8,26 @@ class QWidget;
 
 namespace window {
 
-// An error that escapes the engine must not cross Qt's event loop: it is reported over the
-// window, and the program ends with a failure status; nothing runs after it.
+// Every path from Qt's event loop into code that can throw (the engine, the readers of files,
+// the store, the map) runs through Run: an exception must not cross the event loop, where it
+// would end the program with no word. An error that escapes an action is reported over the
+// window, once, and the program ends with a failure status. Nothing runs after it: the rest of
+// an action that called the one that failed is cut short too, and every later Run does
+// nothing, so that no code meets the state that the error left half made. (An action that a
+// modal dialog's event loop runs inside another reports its error itself; the one around it
+// is stopped by the report's end of the program, not at once.)
 class ActionGuard final {
 public:
     explicit ActionGuard(QWidget* window) : m_window(window) {}
 
-    void Run(const std::function<void()>& action);
+    // True when the action ran to its end.
+    bool Run(const std::function<void()>& action);
+    // A slot for a signal: the action, run through the guard.
+    [[nodiscard]] std::function<void()> Guarded(std::function<void()> action) {
+        return [this, action = std::move(action)] {
+            Run(action);
+        };
+    }
     // An action is running: the changes of selection that the engine makes in the views are
     // not the learner's.
     [[nodiscard]] bool Running() const { return m_running; }
@@ -22,6 +35,8 @@ public:
 private:
     QWidget* m_window;
     bool m_running = false;
+    // The event loop's depth where the running action started.
+    int m_loopLevel = 0;
     bool m_failed = false;
 };
 

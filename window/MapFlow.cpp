@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "MapFlow.h"
 
+#include "ActionGuard.h"
 #include "MapView.h"
 #include "MapWindow.h"
 #include "ReviewDialog.h"
@@ -37,16 +38,16 @@ QString Swatch(const QColor& colour, const QString& text) {
 
 } // namespace
 
-MapFlow::MapFlow(QWidget* quizWindow, const quiz::Quiz& quiz)
-    : QObject(quizWindow), m_quizWindow(quizWindow), m_quiz(quiz),
+MapFlow::MapFlow(QWidget* quizWindow, const quiz::Quiz& quiz, ActionGuard& guard)
+    : QObject(quizWindow), m_quizWindow(quizWindow), m_quiz(quiz), m_guard(guard),
       m_open(new QAction(QString::fromUtf8(kOpenCaption), this)),
       m_startRound(new QAction(QString::fromUtf8(kRoundCaption), this)) {
     m_open->setShortcut(Qt::Key_F4);
     m_open->setShortcutContext(Qt::WindowShortcut);
     // The shortcut works wherever the focus is in the window, with no menu open.
     quizWindow->addAction(m_open);
-    connect(m_open, &QAction::triggered, this, &MapFlow::Open);
-    connect(m_startRound, &QAction::triggered, this, qOverload<>(&MapFlow::StartRound));
+    connect(m_open, &QAction::triggered, this, m_guard.Guarded([this] { Open(); }));
+    connect(m_startRound, &QAction::triggered, this, m_guard.Guarded([this] { StartRound(); }));
 }
 
 MapFlow::~MapFlow() = default;
@@ -76,11 +77,13 @@ void MapFlow::Open() {
     if (m_window == nullptr) {
         m_window = new MapWindow(Provinces(), m_quizWindow);
         m_window->PlaceBeside(m_quizWindow);
-        connect(m_window->View(), &MapView::provinceChosen, this, &MapFlow::Answer);
-        connect(m_window->View(), &MapView::currentChanged, this,
-                [this](int province) { Say(Region(Provinces(), province)); });
+        connect(m_window->View(), &MapView::provinceChosen, this,
+                [this](int province) { m_guard.Run([this, province] { Answer(province); }); });
+        connect(m_window->View(), &MapView::currentChanged, this, [this](int province) {
+            m_guard.Run([this, province] { Say(Region(Provinces(), province)); });
+        });
         connect(m_window->RoundButton(), &QPushButton::clicked, this,
-                qOverload<>(&MapFlow::StartRound));
+                m_guard.Guarded([this] { StartRound(); }));
         if (!m_round) {
             TableChanged();
             if (m_quiz.Checks() > 0) {
@@ -160,9 +163,10 @@ void MapFlow::TableChanged() {
                                                               : QString::fromUtf8(kNoRegions));
 }
 
-void MapFlow::ReviewOpening(ReviewDialog* review) const {
+void MapFlow::ReviewOpening(ReviewDialog* review) {
     if (QListWidget* missed = review->Missed()) {
-        connect(missed, &QListWidget::currentRowChanged, this, &MapFlow::ShowReviewRow);
+        connect(missed, &QListWidget::currentRowChanged, this,
+                [this](int row) { m_guard.Run([this, row] { ShowReviewRow(row); }); });
     }
 }
 
@@ -225,14 +229,16 @@ void MapFlow::Answer(int province) {
     m_review = new ReviewDialog(QString::fromStdString(m_round->ScoreText()), missed, m_window);
     m_review->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_review, &QDialog::finished, this, [this](int result) {
-        if (result == ReviewDialog::kPractise && m_round) {
-            StartRound(map::Shuffled(m_round->Missed(), QRandomGenerator::global()->generate()),
-                       true);
-        } else if (result == ReviewDialog::kNewRound) {
-            StartRound();
-        } else {
-            EndRound();
-        }
+        m_guard.Run([this, result] {
+            if (result == ReviewDialog::kPractise && m_round) {
+                StartRound(map::Shuffled(m_round->Missed(), QRandomGenerator::global()->generate()),
+                           true);
+            } else if (result == ReviewDialog::kNewRound) {
+                StartRound();
+            } else {
+                EndRound();
+            }
+        });
     });
     m_review->open();
     AnnounceOpening(m_review, m_review->Score()->text());

@@ -16,6 +16,7 @@ class QAction;
 
 namespace window {
 
+class ActionGuard;
 class MapWindow;
 class ReviewDialog;
 
@@ -23,7 +24,8 @@ class MapFlow final : public QObject {
     Q_OBJECT
 
 public:
-    MapFlow(QWidget* quizWindow, const quiz::Quiz& quiz);
+    // What the learner does on the map runs through the window's guard.
+    MapFlow(QWidget* quizWindow, const quiz::Quiz& quiz, ActionGuard& guard);
     ~MapFlow() override;
 
     // "Карта" (F4) and "Кръг на картата", for the context menu.
@@ -45,7 +47,7 @@ public:
     // A new table is in play.
     void TableChanged();
     // The main round's review: the line the learner is on shows on the map.
-    void ReviewOpening(ReviewDialog* review) const;
+    void ReviewOpening(ReviewDialog* review);
 
 private:
     const map::ProvinceMap& Provinces();
@@ -60,6 +62,7 @@ private:
 
     QWidget* m_quizWindow;
     const quiz::Quiz& m_quiz;
+    ActionGuard& m_guard;
     QAction* m_open;
     QAction* m_startRound;
     std::unique_ptr<map::ProvinceMap> m_provinces;

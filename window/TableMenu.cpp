@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "TableMenu.h"
 
+#include "ActionGuard.h"
 #include "TableFileReader.h"
 #include "WindowDefinition.h"
 
@@ -45,8 +46,8 @@ QStringList Headings(const quiz::Quiz& quiz) {
     return headings;
 }
 
-TableMenu::TableMenu(QWidget* window, const quiz::Quiz& quiz)
-    : QObject(window), m_window(window), m_quiz(quiz),
+TableMenu::TableMenu(QWidget* window, const quiz::Quiz& quiz, ActionGuard& guard)
+    : QObject(window), m_window(window), m_quiz(quiz), m_guard(guard),
       m_open(new QAction(QString::fromUtf8(kOpenTableCaption), window)),
       m_builtIn(new QAction(QString::fromUtf8(kBuiltInTableCaption), window)),
       m_save(new QAction(QString::fromUtf8(kSaveTableCaption), window)) {
@@ -67,6 +68,18 @@ QList<QAction*> TableMenu::Actions() const {
 }
 
 bool TableMenu::Open(const QString& path) {
+    bool opened = false;
+    m_guard.Run([this, &path, &opened] { opened = Read(path); });
+    return opened;
+}
+
+bool TableMenu::Save(const QString& path) {
+    bool saved = false;
+    m_guard.Run([this, &path, &saved] { saved = Write(path); });
+    return saved;
+}
+
+bool TableMenu::Read(const QString& path) {
     auto reading = TableFileReader::Read(path);
     if (const auto* error = std::get_if<quiz::TableError>(&reading)) {
         Tell(TableFileReader::Message(path, *error));
@@ -78,7 +91,7 @@ bool TableMenu::Open(const QString& path) {
     return true;
 }
 
-bool TableMenu::Save(const QString& path) {
+bool TableMenu::Write(const QString& path) {
     const QString error = TableFileReader::WriteWhole(path, quiz::WriteTable(m_quiz.Table()));
     if (!error.isEmpty()) {
         Tell(QString::fromUtf8(kTableNotSaved).arg(QDir::toNativeSeparators(path), error));

@@ -18,6 +18,8 @@ class Quiz;
 
 namespace window {
 
+class ActionGuard;
+
 // The window's headings for the table in play: its title and its columns' names, capitalised
 // ("селище" heads its list as "Селище"), or the window's own for the built-in table.
 [[nodiscard]] QStringList Headings(const quiz::Quiz& quiz);
@@ -30,7 +32,8 @@ class TableMenu final : public QObject {
     Q_OBJECT
 
 public:
-    TableMenu(QWidget* window, const quiz::Quiz& quiz);
+    // Reading and writing run through the window's guard.
+    TableMenu(QWidget* window, const quiz::Quiz& quiz, ActionGuard& guard);
 
     // "Отвори таблица…", "Вградената таблица", "Запиши таблицата като CSV…", in that order.
     [[nodiscard]] QList<QAction*> Actions() const;
@@ -51,6 +54,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool Read(const QString& path);
+    bool Write(const QString& path);
     [[nodiscard]] QString Folder() const;
     void ChooseAndOpen();
     void ChooseAndSave();
@@ -58,6 +63,7 @@ private:
 
     QWidget* m_window;
     const quiz::Quiz& m_quiz;
+    ActionGuard& m_guard;
     QAction* m_open;
     QAction* m_builtIn;
     QAction* m_save;

@@ -41,8 +41,10 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText), m_guard(
     setFont(DefinedFont());
     CreateControls();
     ConnectFlows();
-    Run([this] { m_quiz.FillLists(); });
-    ShowTable();
+    Run([this] {
+        m_quiz.FillLists();
+        ShowTable();
+    });
 }
 
 // Where PickListModel is known, for the members that own the models.
@@ -117,14 +119,16 @@ void Trevika::ConnectFlows() {
     m_quiz.SetPairCheckedObserver([this] { PairChecked(); });
     m_text1[0]->setPlainText(ShownText(m_quiz.Text()));
 
-    m_tables = new TableMenu(this, m_quiz);
+    m_tables = new TableMenu(this, m_quiz, m_guard);
     connect(m_tables, &TableMenu::tableChosen, this, &Trevika::UseTable);
     connect(m_tables, &TableMenu::builtInChosen, this, [this] { UseTable(nullptr); });
     m_roundEnd = new RoundEnd(this, m_quiz);
     connect(this, &Trevika::pairChecked, m_roundEnd, &RoundEnd::PairChecked);
     connect(m_roundEnd, &RoundEnd::practiceAsked, this, [this] {
-        Run([this] { m_quiz.PracticeMissed(); });
-        m_list1[0]->setFocus(Qt::OtherFocusReason);
+        Run([this] {
+            m_quiz.PracticeMissed();
+            m_list1[0]->setFocus(Qt::OtherFocusReason);
+        });
     });
     connect(m_roundEnd, &RoundEnd::newRoundAsked, this,
             [this] { Run([this] { m_quiz.ClearClick(); }); });
@@ -132,7 +136,7 @@ void Trevika::ConnectFlows() {
     m_menu->AddActions(m_tables->Actions());
     m_zoom = new WindowZoom(this);
     m_menu->AddActions(m_zoom->Actions());
-    m_map = new MapFlow(this, m_quiz);
+    m_map = new MapFlow(this, m_quiz, m_guard);
     m_menu->AddActions(m_map->Actions());
     connect(m_roundEnd, &RoundEnd::reviewOpening, m_map, &MapFlow::ReviewOpening);
     m_menu->ExtendMenuOf(m_text1[0]);
@@ -213,16 +217,16 @@ void Trevika::ShowTable() {
 }
 
 void Trevika::UseTable(std::shared_ptr<const quiz::PairTable> table) {
-    m_roundEnd->Dismiss();
     Run([this, &table] {
+        m_roundEnd->Dismiss();
         if (table) {
             m_quiz.UseTable(std::move(table));
         } else {
             m_quiz.UseTable(quiz::BuiltInTable(), kTaskText);
         }
+        ShowTable();
+        m_map->TableChanged();
     });
-    ShowTable();
-    m_map->TableChanged();
 }
 
 void Trevika::PairChecked() {
@@ -240,15 +244,17 @@ void Trevika::PairChecked() {
 }
 
 void Trevika::UseProgress(const QString& file, Progress::Clock clock) {
-    m_progress = new Progress(this, m_quiz, file, std::move(clock));
+    m_progress = new Progress(this, m_quiz, m_guard, file, std::move(clock));
     m_menu->AddActions(m_progress->Actions());
     connect(m_menu, &ContextMenu::opening, m_progress, &Progress::UpdateActions);
     connect(m_roundEnd, &RoundEnd::reviewOpening, m_progress, &Progress::ShowInReview);
     connect(m_roundEnd, &RoundEnd::dueReviewAsked, m_progress, &Progress::StartDueReview);
     connect(m_progress, &Progress::dueReviewAsked, this,
             [this](const std::vector<std::size_t>& rows) {
-                Run([this, &rows] { m_quiz.PracticeRows(rows); });
-                m_list1[0]->setFocus(Qt::OtherFocusReason);
+                Run([this, &rows] {
+                    m_quiz.PracticeRows(rows);
+                    m_list1[0]->setFocus(Qt::OtherFocusReason);
+                });
             });
 }
 
