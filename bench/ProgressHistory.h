@@ -8,8 +8,8 @@
 
 namespace benchhistory {
 
-// The built-in table's name in the store, as the window names it.
-inline constexpr const char* kTable = "География - национални туристически обекти";
+// The built-in table's key in the store.
+inline constexpr const char* kTable = "built-in";
 inline constexpr const char* kLearner = "Ана";
 
 // Plays whole rounds and practice rounds of the built-in table on practice days up to the

@@ -5,6 +5,10 @@
 
 namespace progress {
 
+std::string TableKey(const quiz::Quiz& quiz) {
+    return quiz.BuiltIn() ? std::string("built-in") : "table:" + quiz.Table().title;
+}
+
 EndedRound RoundOf(const quiz::Quiz& quiz) {
     EndedRound round;
     round.practice = quiz.Practice();

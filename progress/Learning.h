@@ -13,6 +13,10 @@
 
 namespace progress {
 
+// The key a table's progress is kept under: the built-in table's is "built-in", whatever its
+// captions say; a teacher's table is known by its title, as "table:" and the title.
+[[nodiscard]] std::string TableKey(const quiz::Quiz& quiz);
+
 // What an ended round rates: each offered pair Good where it was matched, Again where missed.
 struct EndedRound {
     std::vector<PairTexts> offered;

@@ -4,6 +4,7 @@
 
 #include "Fsrs.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -93,8 +94,11 @@ public:
 
     // Opening a long history takes a while (25 ms for 100,000 checks), so it may be done on
     // another thread; cancelling from any thread cuts it short, leaving the store not
-    // reading, not recording and silent.
-    Store(std::filesystem::path path, TimeMs now, Cancellation* cancel = nullptr);
+    // reading, not recording and silent. A write waits for another program's at most the busy
+    // timeout.
+    static constexpr std::chrono::milliseconds kBusyTimeout{5000};
+    Store(std::filesystem::path path, TimeMs now, Cancellation* cancel = nullptr,
+          std::chrono::milliseconds busyTimeout = kBusyTimeout);
     ~Store();
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
@@ -146,6 +150,7 @@ private:
     std::filesystem::path m_path;
     sqlite3* m_db = nullptr;
     Cancellation* m_cancel = nullptr; // while opening
+    std::chrono::milliseconds m_busyTimeout;
     bool m_recording = false;
     bool m_busy = false;
     // Openings of this file so far: a file made by another window at the same moment is opened

@@ -166,8 +166,9 @@ bool Cancellation::Watch(sqlite3* db) {
     return !m_cancelled;
 }
 
-Store::Store(std::filesystem::path path, TimeMs now, Cancellation* cancel)
-    : m_path(std::move(path)) {
+Store::Store(std::filesystem::path path, TimeMs now, Cancellation* cancel,
+             std::chrono::milliseconds busyTimeout)
+    : m_path(std::move(path)), m_busyTimeout(busyTimeout) {
     Open(now, cancel);
     if (m_cancel != nullptr) {
         m_cancel->Watch(nullptr);
@@ -206,7 +207,7 @@ bool Store::OpenDatabase(int flags, Cancellation* cancel) {
     }
     m_cancel = cancel;
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, 5000);
+    sqlite3_busy_timeout(m_db, static_cast<int>(m_busyTimeout.count()));
     return true;
 }
 

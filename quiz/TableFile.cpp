@@ -290,6 +290,14 @@ std::string WriteRows(const std::vector<std::vector<std::string>>& rows) {
     return file;
 }
 
+std::string ShownAsText(std::string text) {
+    if (!text.empty() &&
+        std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+        text.insert(text.begin(), '\'');
+    }
+    return text;
+}
+
 std::string WriteTable(const PairTable& table) {
     const std::size_t columns = table.HasNotes() ? 3 : 2;
     std::vector<std::vector<std::string>> rows;

@@ -61,5 +61,9 @@ private:
 [[nodiscard]] std::string WriteTable(const PairTable& table);
 // Any rows of texts, written the same way.
 [[nodiscard]] std::string WriteRows(const std::vector<std::vector<std::string>>& rows);
+// A text for a report that Excel or LibreOffice will open: one they would take for a formula
+// (beginning with =, +, -, @, a tab or a carriage return) gets an apostrophe before it, so that
+// both show it as text. Tables are written without it, so that they read back as they were.
+[[nodiscard]] std::string ShownAsText(std::string text);
 
 } // namespace quiz

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The learner's progress in the window: a round recorded and reviewed, the progress window's
-// texts, the review of what is due, the teacher's report, the learner's name, a bad store.
+// texts, the review of what is due, the teacher's report, the learner's name, a bad store, a
+// store that another program holds, and what a teacher's spreadsheet must not run.
 #include "WindowTestHelpers.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <ReviewDialog.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -46,6 +48,30 @@ private:
     static void Check(window::Trevika& trevika, const char* left, const char* right) {
         QVERIFY(windowtest::ClickItem(trevika.List1(0), QString::fromUtf8(left)));
         QVERIFY(windowtest::ClickItem(trevika.List1(1), QString::fromUtf8(right)));
+    }
+
+    // A number from the store's file, as another program reads it.
+    static long long Count(const QString& store, const char* sql) {
+        sqlite3* db = nullptr;
+        long long count = -1;
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_open_v2(store.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+                SQLITE_OK &&
+            sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW) {
+            count = sqlite3_column_int64(statement, 0);
+        }
+        sqlite3_finalize(statement);
+        sqlite3_close(db);
+        return count;
+    }
+
+    static bool Execute(const QString& store, const char* sql) {
+        sqlite3* db = nullptr;
+        const bool done = sqlite3_open(store.toUtf8().constData(), &db) == SQLITE_OK &&
+                          sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(db);
+        return done;
     }
 
 private slots:
@@ -139,6 +165,97 @@ private slots:
         const auto again = Window(store);
         QVERIFY(again);
         QCOMPARE(again->ProgressFlow()->Learner(), QStringLiteral("Мария Иванова"));
+    }
+
+    // Another program holds the file while a round is played: every verdict comes at once, the
+    // review opens, and every check is recorded once the file is free, none lost and nothing
+    // said.
+    void aHeldStoreDelaysNoVerdictAndLosesNoCheck() {
+        const QString store = m_folder.filePath(QStringLiteral("held.sqlite"));
+        const auto trevika = Window(store);
+        QVERIFY(trevika);
+        QVERIFY(!trevika->ProgressFlow()->Learner().isEmpty());
+        sqlite3* holder = nullptr;
+        QCOMPARE(sqlite3_open(store.toUtf8().constData(), &holder), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        QElapsedTimer held;
+        held.start();
+        QVERIFY(trevika->OpenTable(Table()));
+        Check(*trevika, "Ямбол", "Кабиле");
+        QCOMPARE(QString::fromStdString(trevika->Quiz().Text()).left(6), QStringLiteral("Вярно "));
+        Check(*trevika, "Мелник", "Перперикон");
+        Check(*trevika, "Кърджали", "Къща");
+        QCOMPARE(trevika->Score()->text(), QStringLiteral("Край: 1 от 3"));
+        QVERIFY(trevika->Review() != nullptr);
+        // Long enough for the first write to be tried again, a few times.
+        while (held.elapsed() < 1500) {
+            QTest::qWait(100);
+        }
+        sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(holder);
+        QTRY_COMPARE_WITH_TIMEOUT(Count(store, "SELECT count(*) FROM checks"), 3LL, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(Count(store, "SELECT count(*) FROM rounds"), 1LL, 20000);
+        QVERIFY(trevika->ProgressFlow()->Message() == nullptr);
+        QCOMPARE(trevika->ProgressFlow()->Summary().fault, QString());
+    }
+
+    // A pupil's name, or a teacher's text, that a spreadsheet would run as a formula is written
+    // to the report so that it shows as text; without a store to read, no report is written.
+    void theReportRunsNoFormulaAndIsNotWrittenWithoutAStore() {
+        const QString store = m_folder.filePath(QStringLiteral("formula.sqlite"));
+        const auto trevika = Window(store);
+        QVERIFY(trevika);
+        window::Progress& progress = *trevika->ProgressFlow();
+        QVERIFY(progress.ChooseLearner(
+            QStringLiteral("=HYPERLINK(\"http://example.com\";\"Оценки\")")));
+        QVERIFY(trevika->OpenTable(Table()));
+        Check(*trevika, "Ямбол", "Кабиле");
+        Check(*trevika, "Мелник", "Перперикон");
+        Check(*trevika, "Кърджали", "Къща");
+        const QString report = m_folder.filePath(QStringLiteral("formula.csv"));
+        QVERIFY(progress.SaveReport(report));
+        QFile written(report);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QStringList lines =
+            QString::fromUtf8(written.readAll()).split(QStringLiteral("\r\n"));
+        QVERIFY(lines.size() > 1);
+        QVERIFY2(lines.at(1).startsWith(QStringLiteral(
+                     "\"'=HYPERLINK(\"\"http://example.com\"\";\"\"Оценки\"\")\";Обекти;")),
+                 qPrintable(lines.at(1)));
+
+        const QString folder = m_folder.filePath(QStringLiteral("no-store.sqlite"));
+        QVERIFY(QDir().mkpath(folder));
+        const auto unread = Window(folder);
+        QVERIFY(unread);
+        QTRY_VERIFY(unread->ProgressFlow()->Message() != nullptr);
+        unread->ProgressFlow()->Message()->close();
+        const QString none = m_folder.filePath(QStringLiteral("none.csv"));
+        QVERIFY(!unread->ProgressFlow()->SaveReport(none));
+        QVERIFY(!QFile::exists(none));
+        QTRY_VERIFY(unread->ProgressFlow()->Message() != nullptr);
+        QCOMPARE(unread->ProgressFlow()->Message()->text(),
+                 QStringLiteral("Отчетът не е записан във файла „%1“: напредъкът не може да се "
+                                "прочете")
+                     .arg(QDir::toNativeSeparators(none)));
+    }
+
+    // A learner chosen when the store refuses the write is told that the name will not be
+    // remembered, even after the store's fault was told once.
+    void aChoiceTheStoreCannotKeepIsTold() {
+        const QString store = m_folder.filePath(QStringLiteral("refusing.sqlite"));
+        const auto trevika = Window(store);
+        QVERIFY(trevika);
+        window::Progress& progress = *trevika->ProgressFlow();
+        QVERIFY(!progress.Learner().isEmpty());
+        QVERIFY(Execute(store, "CREATE TRIGGER refuse BEFORE INSERT ON settings "
+                               "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        QVERIFY(progress.ChooseLearner(QStringLiteral("Мария")));
+        QCOMPARE(progress.Learner(), QStringLiteral("Мария"));
+        QTRY_VERIFY(progress.Message() != nullptr);
+        QVERIFY2(progress.Message()->text().startsWith(
+                     QStringLiteral("Ученикът „Мария“ няма да бъде запомнен за следващото "
+                                    "пускане. Напредъкът не се записва")),
+                 qPrintable(progress.Message()->text()));
     }
 
     void aBadStoreIsToldOnceAndTheQuizPlaysOn() {

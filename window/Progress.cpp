@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Progress.h"
 
+#include "ActionGuard.h"
 #include "ReviewDialog.h"
 #include "TableFileReader.h"
 #include "TableMenu.h"
@@ -17,6 +18,7 @@
 #include <Quiz.h>
 #include <Store.h>
 #include <TableFile.h>
+#include <algorithm>
 
 namespace window {
 namespace {
@@ -35,6 +37,9 @@ constexpr const char* kReportTitle = "Запиши отчет като CSV";
 constexpr const char* kReportFilters = "Таблици (*.csv)";
 constexpr const char* kReportName = "Напредък - %1.csv";
 constexpr const char* kReportNotSaved = "Отчетът не е записан във файла „%1“: %2";
+constexpr const char* kNoProgressRead = "напредъкът не може да се прочете";
+constexpr const char* kNotRemembered = "Ученикът „%1“ няма да бъде запомнен за следващото "
+                                       "пускане.";
 constexpr const char* kReportHeadings[] = {
     "ученик", "таблица", "верни", "грешни", "последен отговор", "следващо повторение", "научена"};
 constexpr const char* kYes = "да";
@@ -64,55 +69,40 @@ QString Progress::DefaultFile() {
            QStringLiteral("/progress.sqlite");
 }
 
-Progress::Progress(QWidget* window, const quiz::Quiz& quiz, QString file, Clock clock)
-    : QObject(window), m_window(window), m_quiz(quiz), m_file(std::move(file)),
+Progress::Progress(QWidget* window, const quiz::Quiz& quiz, ActionGuard& guard, QString file,
+                   Clock clock)
+    : QObject(window), m_window(window), m_quiz(quiz), m_guard(guard), m_file(std::move(file)),
       m_clock(clock ? std::move(clock) : [] { return QDateTime::currentMSecsSinceEpoch(); }) {
     m_reviewDue = new QAction(QString::fromUtf8(kReviewDueCaption).arg(0), this);
     m_reviewDue->setObjectName(QStringLiteral("ReviewDueAction"));
     m_reviewDue->setEnabled(false);
-    connect(m_reviewDue, &QAction::triggered, this, &Progress::StartDueReview);
+    connect(m_reviewDue, &QAction::triggered, this, m_guard.Guarded([this] { StartDueReview(); }));
     m_open = new QAction(QString::fromUtf8(kOpenCaption), this);
     m_open->setObjectName(QStringLiteral("ProgressAction"));
-    connect(m_open, &QAction::triggered, this, &Progress::ShowWindow);
+    connect(m_open, &QAction::triggered, this, m_guard.Guarded([this] { ShowWindow(); }));
 }
 
 Progress::~Progress() {
-    m_cancel.Cancel();
-    if (m_opening.joinable()) {
-        m_opening.join();
-    }
+    // Before the object goes: the recorder's thread may still hand news to it until it ends.
+    m_recorder.reset();
 }
 
 void Progress::Open() {
-    if (m_store || m_opening.joinable()) {
+    if (m_recorder) {
         return;
     }
     const std::filesystem::path path(QDir::toNativeSeparators(m_file).toStdU16String());
-    const progress::TimeMs now = m_clock();
-    m_opening = std::thread([this, path, now] {
-        m_opened = std::make_unique<progress::Store>(path, now, &m_cancel);
-        QMetaObject::invokeMethod(this, &Progress::Opened, Qt::QueuedConnection);
+    m_recorder = std::make_unique<progress::Recorder>(path, m_clock(), [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { m_guard.Run([this] { Notified(); }); }, Qt::QueuedConnection);
     });
 }
 
-void Progress::Opened() {
-    if (m_store) {
-        return;
-    }
-    m_opening.join();
-    m_store = std::move(m_opened);
-    const std::string chosen = m_store->ChosenLearner();
-    m_learner = chosen.empty() ? AccountName() : Text(chosen);
+void Progress::Notified() {
+    // The learner the store chose last time, now that it is open.
+    m_learner = Learner();
     UpdateActions();
     TellOnce();
-}
-
-progress::Store& Progress::Store() {
-    if (!m_store) {
-        Open();
-        Opened();
-    }
-    return *m_store;
 }
 
 QList<QAction*> Progress::Actions() const {
@@ -120,7 +110,11 @@ QList<QAction*> Progress::Actions() const {
 }
 
 QString Progress::Learner() {
-    Store();
+    if (m_learner.isEmpty()) {
+        const std::string chosen =
+            Read([](const progress::Store& store) { return store.ChosenLearner(); });
+        m_learner = chosen.empty() ? AccountName() : Text(chosen);
+    }
     return m_learner;
 }
 
@@ -129,8 +123,10 @@ std::string Progress::Title() const {
 }
 
 std::vector<std::size_t> Progress::DueRows() {
-    const progress::Store& store = Store();
-    const auto pairs = store.Pairs(m_learner.toStdString(), Title());
+    const std::string learner = Learner().toStdString();
+    const std::string key = progress::TableKey(m_quiz);
+    const auto pairs =
+        Read([&](const progress::Store& store) { return store.Pairs(learner, key); });
     return progress::DueRows(m_quiz.Table(), pairs, m_clock());
 }
 
@@ -146,10 +142,17 @@ bool Progress::ChooseLearner(const QString& name) {
         Tell(QString::fromUtf8(kBadName));
         return false;
     }
-    progress::Store& store = Store();
+    Open();
     m_learner = trimmed;
-    store.ChooseLearner(trimmed.toStdString());
-    TellOnce();
+    m_recorder->Post([learner = trimmed.toStdString()](
+                         progress::Store& store) { return store.ChooseLearner(learner); },
+                     [this](bool made) {
+                         if (!made) {
+                             QMetaObject::invokeMethod(
+                                 this, [this] { m_guard.Run([this] { TellUnremembered(); }); },
+                                 Qt::QueuedConnection);
+                         }
+                     });
     UpdateActions();
     if (m_progressWindow != nullptr) {
         m_progressWindow->Show(Summary());
@@ -158,26 +161,37 @@ bool Progress::ChooseLearner(const QString& name) {
 }
 
 void Progress::PairChecked() {
-    progress::Store& store = Store();
+    Open();
     const quiz::CheckedPair check = m_quiz.LastCheck();
+    // The learner the store chose last, where none is known here yet: the store is opening.
     const std::string learner = m_learner.toStdString();
-    const std::string title = Title();
+    const std::string account = AccountName().toStdString();
+    const std::string key = progress::TableKey(m_quiz);
     const progress::TimeMs now = m_clock();
-    // From the event loop, once the verdict is on its way to the screen.
-    QTimer::singleShot(0, this, [this, &store, check, learner, title, now] {
-        store.RecordCheck(learner, title, {check.left, check.right}, check.belong, now);
-        TellOnce();
+    const auto who = [learner, account](const progress::Store& store) {
+        if (!learner.empty()) {
+            return learner;
+        }
+        const std::string chosen = store.ChosenLearner();
+        return chosen.empty() ? account : chosen;
+    };
+    m_recorder->Post([who, key, check, now](progress::Store& store) {
+        return store.RecordCheck(who(store), key, {check.left, check.right}, check.belong, now);
     });
     if (m_quiz.RoundOver()) {
-        const progress::EndedRound round = progress::RoundOf(m_quiz);
-        store.RecordRound(learner, title, round.offered, round.matched, round.practice, now);
-        TellOnce();
+        m_recorder->Post(
+            [who, key, round = progress::RoundOf(m_quiz), now](progress::Store& store) {
+                return store.RecordRound(who(store), key, round.offered, round.matched,
+                                         round.practice, now);
+            });
     }
 }
 
 void Progress::ShowInReview(ReviewDialog* review) {
-    const progress::Store& store = Store();
-    const auto pairs = store.Pairs(m_learner.toStdString(), Title());
+    const std::string learner = Learner().toStdString();
+    const std::string key = progress::TableKey(m_quiz);
+    const auto pairs =
+        Read([&](const progress::Store& store) { return store.Pairs(learner, key); });
     review->ShowProgress(
         QString::fromUtf8(kLearnedLine)
             .arg(progress::LearnedPairs(m_quiz.Table(), pairs))
@@ -194,24 +208,31 @@ void Progress::StartDueReview() {
 }
 
 ProgressSummary Progress::Summary() {
-    progress::Store& store = Store();
-    const std::string learner = m_learner.toStdString();
-    const std::string title = Title();
+    const std::string learner = Learner().toStdString();
+    const std::string key = progress::TableKey(m_quiz);
     const progress::TimeMs now = m_clock();
-    const auto pairs = store.Pairs(learner, title);
-    ProgressSummary summary;
-    summary.learner = m_learner;
-    summary.table = Text(title);
-    summary.learned = progress::LearnedPairs(m_quiz.Table(), pairs);
-    summary.pairs = static_cast<int>(m_quiz.Table().pairs.size());
-    summary.due = static_cast<int>(progress::DueRows(m_quiz.Table(), pairs, now).size());
     const QDate today = QDateTime::fromMSecsSinceEpoch(now).toLocalTime().date();
     const QDate first = today.addDays(1 - kChartDays);
-    const auto days = store.Days(learner, title, first.startOfDay().toMSecsSinceEpoch());
+    const progress::TimeMs since = first.startOfDay().toMSecsSinceEpoch();
+    struct Found {
+        std::map<progress::PairTexts, progress::PairRecord> pairs;
+        std::vector<progress::DayRecord> days;
+        std::string fault;
+    };
+    const Found read = Read([&](const progress::Store& store) {
+        return Found{store.Pairs(learner, key), store.Days(learner, key, since),
+                     store.Recording() ? std::string() : store.Message()};
+    });
+    ProgressSummary summary;
+    summary.learner = m_learner;
+    summary.table = Text(Title());
+    summary.learned = progress::LearnedPairs(m_quiz.Table(), read.pairs);
+    summary.pairs = static_cast<int>(m_quiz.Table().pairs.size());
+    summary.due = static_cast<int>(progress::DueRows(m_quiz.Table(), read.pairs, now).size());
     for (int day = 0; day < kChartDays; ++day) {
         summary.days << ChartDay{first.addDays(day)};
     }
-    for (const progress::DayRecord& record : days) {
+    for (const progress::DayRecord& record : read.days) {
         const QDate date = QDate::fromString(Text(record.date), Qt::ISODate);
         const auto at = first.daysTo(date);
         if (at >= 0 && at < kChartDays) {
@@ -223,7 +244,7 @@ ProgressSummary Progress::Summary() {
     }
     summary.answersToday = summary.days.last().right + summary.days.last().wrong;
     summary.rightToday = summary.days.last().right;
-    for (const progress::HardPair& hard : progress::Hardest(pairs, kHardestPairs)) {
+    for (const progress::HardPair& hard : progress::Hardest(read.pairs, kHardestPairs)) {
         // One arg() for all: a text of the table may hold "%3" itself.
         summary.hardest << QString::fromUtf8(kHardestLine)
                                .arg(Text(hard.texts.first).trimmed(),
@@ -231,7 +252,7 @@ ProgressSummary Progress::Summary() {
                                     QString::fromUtf8(hard.misses == 1 ? kMissOne : kMissMany));
     }
     summary.file = m_file;
-    summary.fault = store.Recording() ? QString() : Text(store.Message());
+    summary.fault = Text(read.fault);
     return summary;
 }
 
@@ -244,8 +265,10 @@ void Progress::ShowWindow() {
     }
     m_progressWindow = new ProgressWindow(Summary(), m_window);
     m_progressWindow->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_progressWindow, &ProgressWindow::otherLearnerAsked, this, &Progress::AskOtherLearner);
-    connect(m_progressWindow, &ProgressWindow::reportAsked, this, &Progress::AskReportFile);
+    connect(m_progressWindow, &ProgressWindow::otherLearnerAsked, this,
+            m_guard.Guarded([this] { AskOtherLearner(); }));
+    connect(m_progressWindow, &ProgressWindow::reportAsked, this,
+            m_guard.Guarded([this] { AskReportFile(); }));
     m_progressWindow->open();
 }
 
@@ -259,7 +282,8 @@ QMessageBox* Progress::Message() const {
 
 void Progress::AskOtherLearner() {
     QStringList names;
-    for (const std::string& name : Store().Learners()) {
+    for (const std::string& name :
+         Read([](const progress::Store& store) { return store.Learners(); })) {
         names << Text(name);
     }
     if (!names.contains(m_learner)) {
@@ -288,6 +312,19 @@ void Progress::AskReportFile() {
 }
 
 bool Progress::SaveReport(const QString& path) {
+    const std::string key = progress::TableKey(m_quiz);
+    struct Found {
+        bool reading = false;
+        std::vector<progress::ReportRecord> lines;
+    };
+    const Found read = Read([&key](const progress::Store& store) {
+        return Found{store.Reading(), store.Report(key)};
+    });
+    if (!read.reading) {
+        Tell(QString::fromUtf8(kReportNotSaved)
+                 .arg(QDir::toNativeSeparators(path), QString::fromUtf8(kNoProgressRead)));
+        return false;
+    }
     std::vector<std::vector<std::string>> rows;
     const std::vector<std::string>& columns = m_quiz.Table().columns;
     rows.push_back({kReportHeadings[0], kReportHeadings[1], columns.at(0), columns.at(1)});
@@ -295,13 +332,17 @@ bool Progress::SaveReport(const QString& path) {
                        std::end(kReportHeadings));
     const std::string title = Title();
     const QString dateFormat = QStringLiteral("dd.MM.yyyy");
-    for (const progress::ReportRecord& line : Store().Report(title)) {
+    for (const progress::ReportRecord& line : read.lines) {
         const progress::MemoryState& memory = line.record.memory;
         rows.push_back({line.learner, title, line.left, line.right,
                         std::to_string(line.record.good), std::to_string(line.record.again),
                         LocalDate(memory.lastReview, dateFormat).toStdString(),
                         LocalDate(memory.due, dateFormat).toStdString(),
                         progress::Learned(memory) ? kYes : kNo});
+    }
+    // Pupils type their names, teachers their tables: neither may become a formula.
+    for (std::vector<std::string>& row : rows) {
+        std::transform(row.begin(), row.end(), row.begin(), quiz::ShownAsText);
     }
     const QString error = TableFileReader::WriteWhole(path, quiz::WriteRows(rows));
     if (!error.isEmpty()) {
@@ -312,11 +353,21 @@ bool Progress::SaveReport(const QString& path) {
 }
 
 void Progress::TellOnce() {
-    if (m_told || !m_store || m_store->Message().empty()) {
+    if (m_told || !m_recorder || !m_recorder->Opened()) {
         return;
     }
+    const std::string message = Read([](const progress::Store& store) { return store.Message(); });
+    if (!message.empty()) {
+        m_told = true;
+        Tell(Text(message));
+    }
+}
+
+void Progress::TellUnremembered() {
+    const std::string message = Read([](const progress::Store& store) { return store.Message(); });
     m_told = true;
-    Tell(Text(m_store->Message()));
+    Tell(QString::fromUtf8(kNotRemembered).arg(m_learner) +
+         (message.empty() ? QString() : QLatin1Char(' ') + Text(message)));
 }
 
 void Progress::Tell(const QString& text) {

@@ -9,31 +9,32 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <Store.h>
+#include <Recorder.h>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 class QAction;
 class QMessageBox;
 
-// namespace progress
 namespace quiz {
 class Quiz;
 }
 
 namespace window {
 
+class ActionGuard;
 class ReviewDialog;
 
-// Owns the store of progress.sqlite. Open() (start-up calls it once the window is on the screen)
-// opens it on a thread of its own, since a long history takes a while to read for damage;
-// whatever needs the store first waits for it, and closing the window cuts the opening short. Each
-// check is recorded right after its verdict is shown, from the event loop, so that it never delays
-// the verdict; a round's end rates its pairs before its review opens. Whatever goes wrong with the
-// file, the quiz plays on, and the learner is told once per start, in a message box that begins
-// "Напредъкът".
+// Owns the store of progress.sqlite, through a progress::Recorder: Open() (start-up calls it
+// once the window is on the screen) opens it on the recorder's thread, since a long history
+// takes a while to read for damage, and every check, round and choice of learner is written
+// there in order, so that no verdict ever waits for the store, its opening or another window.
+// What reads the store (the review's lines, the due count, the progress window, the report)
+// waits for the writes before it. Closing the window makes the writes still waiting, or cuts
+// an opening short that none waits for. Whatever goes wrong with the file, the quiz plays on,
+// and the learner is told once per start, in a message box that begins "Напредъкът"; a choice
+// of learner that cannot be remembered is told each time.
 class Progress final : public QObject {
     Q_OBJECT
 public:
@@ -41,7 +42,9 @@ public:
     // The file in the user's application data folder, where start-up keeps it.
     [[nodiscard]] static QString DefaultFile();
 
-    Progress(QWidget* window, const quiz::Quiz& quiz, QString file, Clock clock = {});
+    // What the learner does here runs through the window's guard.
+    Progress(QWidget* window, const quiz::Quiz& quiz, ActionGuard& guard, QString file,
+             Clock clock = {});
     ~Progress() override;
 
     void Open();
@@ -54,7 +57,8 @@ public:
     // Remembered for the next start. False, telling why, for a name that is empty or longer
     // than 60 characters once trimmed.
     bool ChooseLearner(const QString& name);
-    // Writes every learner's pairs of the table in play as CSV; false, telling why, if not.
+    // Writes every learner's pairs of the table in play as CSV; false, telling why, if not. A
+    // text that a spreadsheet would take for a formula is written so that it shows as text.
     bool SaveReport(const QString& path);
     [[nodiscard]] ProgressSummary Summary();
 
@@ -71,24 +75,29 @@ signals:
     void dueReviewAsked(const std::vector<std::size_t>& rows);
 
 private:
-    progress::Store& Store();
+    // Runs the reading on the store once the writes before it are made.
+    template <typename Reading> auto Read(Reading reading) {
+        Open();
+        return m_recorder->Read(reading);
+    }
     [[nodiscard]] std::string Title() const;
     [[nodiscard]] std::vector<std::size_t> DueRows();
     void ShowWindow();
     void AskOtherLearner();
     void AskReportFile();
-    void Opened();
+    // The recorder's news, on the window's thread.
+    void Notified();
     void TellOnce();
+    void TellUnremembered();
     void Tell(const QString& text);
 
     QWidget* m_window;
     const quiz::Quiz& m_quiz;
+    ActionGuard& m_guard;
     QString m_file;
     Clock m_clock;
-    std::unique_ptr<progress::Store> m_store;
-    std::thread m_opening;
-    std::unique_ptr<progress::Store> m_opened; // by the thread, until Opened() takes it
-    progress::Cancellation m_cancel;
+    std::unique_ptr<progress::Recorder> m_recorder;
+    // Empty until the store has said whom it chose last time, or another is chosen.
     QString m_learner;
     bool m_told = false;
     QAction* m_reviewDue = nullptr;
