@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "Trevika.h"
 
+#include "MapFlow.h"
+#include "MapView.h"
+#include "MapWindow.h"
 #include "NotificationRecorder.h"
 #include "ReviewDialog.h"
 #include "Startup.h"
@@ -76,6 +79,7 @@ private slots:
     void wholeGameEmptiesBothLists();
     void longestSiteCanBeRead();
     void builtInListsHaveNoScrollBarBelow();
+    void errorIsReportedAndEndsTheProgram_data();
     void errorIsReportedAndEndsTheProgram();
     void keepsTheScoreOfTheRound();
     void widestScoreFits();
@@ -386,13 +390,30 @@ void TrevikaTest::builtInListsHaveNoScrollBarBelow() {
              wide);
 }
 
+// Where an error escapes: an action on the engine, or a signal that reaches a flow from the
+// event loop (here the map's round is asked about a province that is not there).
+void TrevikaTest::errorIsReportedAndEndsTheProgram_data() {
+    QTest::addColumn<bool>("fromTheMap");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("engine") << false << QStringLiteral("RemoveItem: index 7 is outside");
+    QTest::newRow("map_round") << true << QStringLiteral("no such province: 99");
+}
+
 void TrevikaTest::errorIsReportedAndEndsTheProgram() {
+    QFETCH(bool, fromTheMap);
+    QFETCH(QString, error);
     QString title;
     QString message;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QTimer::singleShot(0, m_window.get(), [this] {
-        m_window->Run([] { throw std::out_of_range("RemoveItem: index 7 is outside"); });
-    });
+    if (fromTheMap) {
+        m_window->Map()->StartRound();
+        window::MapView* view = m_window->Map()->Window()->View();
+        QTimer::singleShot(0, view, [view] { emit view->provinceChosen(99); });
+    } else {
+        QTimer::singleShot(0, m_window.get(), [this] {
+            m_window->Run([] { throw std::out_of_range("RemoveItem: index 7 is outside"); });
+        });
+    }
     // The report is modal: read it and close it once it is up.
     QTimer reader;
     connect(&reader, &QTimer::timeout, this, [&] {
@@ -409,7 +430,7 @@ void TrevikaTest::errorIsReportedAndEndsTheProgram() {
     QCOMPARE(QApplication::exec(), EXIT_FAILURE);
     QCOMPARE(icon, QMessageBox::Critical);
     QCOMPARE(title, QApplication::applicationName());
-    QCOMPARE(message, QStringLiteral("Тревика спря поради грешка.|RemoveItem: index 7 is outside"));
+    QCOMPARE(message, QStringLiteral("Тревика спря поради грешка.|") + error);
     QVERIFY(ClickItem(List1(0), QStringLiteral("Мелник")));
     QCOMPARE(m_window->Quiz().Settlements().ListIndex(), -1);
 }
