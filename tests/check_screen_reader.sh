@@ -20,9 +20,9 @@ if [ "${2:-}" != --inside ]; then
     trap 'rm -rf "$work"' EXIT
     status=0
     # The namespace's first process stays a plain shell: signals to a process 1 that has
-    # not asked for them are dropped, and xvfb-run waits for the X server's signal.
+    # not asked for them are dropped. The X server picks its display itself.
     unshare --pid --fork --mount-proc --kill-child bash -c '"$@"; exit $?' _ \
-        xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" \
+        "$(dirname "$here")/../scripts/with-xvfb" -s "-screen 0 800x600x24 -dpi 96" \
         dbus-run-session -- "$here" "$program" --inside "$work" || status=$?
     exit $status
 fi

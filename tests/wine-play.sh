@@ -3,7 +3,7 @@
 # prefix, a work folder, no progress from an earlier play, and starting, keying and stopping
 # the program on the X display as a learner with a keyboard would (needs xdotool).
 "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-prefix"
-[ -n "${DISPLAY:-}" ] || { echo "no X display: run under xvfb-run"; exit 1; }
+[ -n "${DISPLAY:-}" ] || { echo "no X display: run under scripts/with-xvfb"; exit 1; }
 # shellcheck source=visible-window.sh
 . "$(dirname "${BASH_SOURCE[0]}")/visible-window.sh"
 
