@@ -168,11 +168,8 @@ void Progress::PairChecked() {
     const std::string account = AccountName().toStdString();
     const std::string key = progress::TableKey(m_quiz);
     const progress::TimeMs now = m_clock();
-    const auto who = [learner, account](const progress::Store& store) {
-        if (!learner.empty()) {
-            return learner;
-        }
-        const std::string chosen = store.ChosenLearner();
+    const auto who = [learner, account](const progress::Store& store) -> std::string {
+        const std::string chosen = learner.empty() ? store.ChosenLearner() : learner;
         return chosen.empty() ? account : chosen;
     };
     m_recorder->Post([who, key, check, now](progress::Store& store) {
