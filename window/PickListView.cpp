@@ -10,6 +10,8 @@
 #include <QtMath>
 #include <algorithm>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace window {
 
@@ -83,10 +85,23 @@ void PickListView::MeasureAll() {
 }
 
 void PickListView::MeasureRows(int first, int last) {
-    int widest = m_delegate->Widest();
     const QFontMetricsF metrics(font());
+    std::vector<std::pair<int, int>> widths; // estimated width, row
+    int estimatedWidest = 0;
     for (int row = first; row <= last; ++row) {
-        widest = std::max(widest, TextWidth(metrics, model()->index(row, 0).data().toString()));
+        widths.emplace_back(TextWidth(metrics, model()->index(row, 0).data().toString()), row);
+        estimatedWidest = std::max(estimatedWidest, widths.back().first);
+    }
+    // A text is drawn laid out whole, which hinting and kerning can make a few pixels wider
+    // than its advances add up to (Windows' fonts under Wine do): the widest few are laid out.
+    const QFontMetrics laidOut(font());
+    int widest = m_delegate->Widest();
+    for (const auto& [width, row] : widths) {
+        widest = std::max(widest, width);
+        if (width * 10 >= estimatedWidest * 9) {
+            widest = std::max(widest,
+                              laidOut.horizontalAdvance(model()->index(row, 0).data().toString()));
+        }
     }
     m_delegate->SetWidest(widest);
 }
