@@ -11,14 +11,6 @@ constexpr std::string_view kSofia = "София";
 constexpr std::string_view kCapital = "BG-22";
 constexpr std::string_view kSofiaProvince = "BG-23";
 
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(start, text.find_last_not_of(' ') - start + 1);
-}
-
 // Cyrillic capitals (U+0410 to U+042F) made small, other bytes as they are.
 std::string Lowercase(std::string_view text) {
     std::string result(text);
@@ -47,9 +39,9 @@ const quiz::Pair* RowOf(const quiz::PairTable& table, bool left, const std::stri
 
 int ProvinceOfRegion(const ProvinceMap& provinces, std::string_view region,
                      std::string_view settlement) {
-    region = Trimmed(region);
+    region = quiz::Trimmed(region);
     if (region == kSofia) {
-        return provinces.Find(Trimmed(settlement) == kSofia ? kCapital : kSofiaProvince);
+        return provinces.Find(quiz::Trimmed(settlement) == kSofia ? kCapital : kSofiaProvince);
     }
     return provinces.FindByName(region);
 }
@@ -59,7 +51,7 @@ std::string RegionText(const ProvinceMap& provinces, int province) {
 }
 
 bool HasRegions(const quiz::PairTable& table) {
-    return table.HasNotes() && Lowercase(Trimmed(table.columns[2])) == "област";
+    return table.HasNotes() && Lowercase(quiz::Trimmed(table.columns[2])) == "област";
 }
 
 CheckPlaces PlacesOf(const ProvinceMap& provinces, const quiz::PairTable& table,

@@ -2,6 +2,10 @@
 #include "Learning.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
 
 namespace progress {
 
@@ -53,6 +57,53 @@ std::vector<HardPair> Hardest(const std::map<PairTexts, PairRecord>& pairs, std:
                      [](const HardPair& a, const HardPair& b) { return a.misses > b.misses; });
     hard.resize(std::min(hard.size(), count));
     return hard;
+}
+
+namespace {
+
+// The date so many days before a yyyy-mm-dd date, written the same way.
+std::string DaysBefore(const std::string& date, int days) {
+    std::array<int, 3> parts{};
+    const char* at = date.data();
+    const char* end = date.data() + date.size();
+    for (int& part : parts) {
+        at = std::from_chars(at, end, part).ptr + 1;
+    }
+    namespace chrono = std::chrono;
+    const chrono::year_month_day day{
+        chrono::sys_days{chrono::year{parts[0]} / parts[1] / parts[2]} - chrono::days{days}};
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "%04d-%02u-%02u", static_cast<int>(day.year()),
+                  static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
+    return text.data();
+}
+
+} // namespace
+
+Figures FiguresOf(const quiz::PairTable& table, const std::map<PairTexts, PairRecord>& pairs,
+                  const std::vector<DayRecord>& days, const std::string& today, int chartDays,
+                  std::size_t hardest, TimeMs now) {
+    Figures figures;
+    figures.learned = LearnedPairs(table, pairs);
+    figures.pairs = static_cast<int>(table.pairs.size());
+    figures.due = static_cast<int>(DueRows(table, pairs, now).size());
+    for (int day = chartDays - 1; day >= 0; --day) {
+        figures.days.push_back({DaysBefore(today, day)});
+    }
+    for (const DayRecord& record : days) {
+        const auto found =
+            std::find_if(figures.days.begin(), figures.days.end(),
+                         [&record](const DayRecord& day) { return day.date == record.date; });
+        if (found != figures.days.end()) {
+            *found = record;
+        }
+    }
+    if (!figures.days.empty()) {
+        figures.answersToday = figures.days.back().right + figures.days.back().wrong;
+        figures.rightToday = figures.days.back().right;
+    }
+    figures.hardest = Hardest(pairs, hardest);
+    return figures;
 }
 
 } // namespace progress

@@ -40,4 +40,23 @@ struct HardPair {
 [[nodiscard]] std::vector<HardPair> Hardest(const std::map<PairTexts, PairRecord>& pairs,
                                             std::size_t count);
 
+// A learner's figures for the table in play, as the progress window shows them.
+struct Figures {
+    int learned = 0;
+    int pairs = 0;
+    int due = 0;
+    // One a day, oldest first, the last today's: a day without answers has none, and learned
+    // -1 where no round ended on it.
+    std::vector<DayRecord> days;
+    int answersToday = 0;
+    int rightToday = 0;
+    std::vector<HardPair> hardest;
+};
+// From the store's pairs and days (Store::Days since the first day shown); today is the local
+// date, yyyy-mm-dd, and the chart shows that many days up to it.
+[[nodiscard]] Figures FiguresOf(const quiz::PairTable& table,
+                                const std::map<PairTexts, PairRecord>& pairs,
+                                const std::vector<DayRecord>& days, const std::string& today,
+                                int chartDays, std::size_t hardest, TimeMs now);
+
 } // namespace progress

@@ -134,7 +134,14 @@ public:
     [[nodiscard]] std::vector<ReportRecord> Report(const std::string& table) const;
 
 private:
+    // An opening, step by step: what the file's place and header say, then SQLite's check of
+    // a store or the making of a new one, then a first write.
+    struct Found;
+    Found Look();
     void Open(TimeMs now, Cancellation* cancel);
+    bool Check(int version, TimeMs now, Cancellation* cancel);
+    bool Make(TimeMs now, Cancellation* cancel);
+    void StartRecording();
     bool OpenDatabase(int flags, Cancellation* cancel = nullptr);
     void Close();
     [[nodiscard]] bool Cancelled() const;

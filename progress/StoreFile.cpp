@@ -211,139 +211,184 @@ bool Store::OpenDatabase(int flags, Cancellation* cancel) {
     return true;
 }
 
-void Store::Open(TimeMs now, Cancellation* cancel) {
+// What the file's place and header say, before SQLite touches the file: the steps of an
+// opening follow from it.
+struct Store::Found {
+    enum class Kind {
+        kNone,         // nothing, or an empty file: a store is made
+        kStore,        // a store of ours of this version or an earlier one, or one being made
+        kRefused,      // the message says why; the file stays as it is
+        kNotADatabase, // kept aside as damaged
+        kForeign,      // kept aside as another program's
+        kCutOff,       // kept aside as damaged
+    };
+    Kind kind = Kind::kNone;
+    int version = 0;
+};
+
+Store::Found Store::Look() {
     const std::string file = PathText(m_path);
-    ++m_openings;
     std::error_code error;
     std::filesystem::create_directories(m_path.parent_path(), error);
     if (error) {
         m_message = Fill(kNoFolder, {file, error.message()});
-        return;
+        return {Found::Kind::kRefused};
     }
     if (std::filesystem::is_directory(m_path, error)) {
         m_message = Fill(kFolderInPlace, {file});
-        return;
+        return {Found::Kind::kRefused};
     }
-    // The header tells whose file it is, and of which version, before SQLite touches it.
     const bool exists = std::filesystem::exists(m_path, error);
     const auto size = exists ? std::filesystem::file_size(m_path, error) : 0;
-    int version = 0;
-    if (exists && size > 0) {
-        std::array<unsigned char, 100> header{};
-        std::streamsize read = 0;
-        {
-            // Closed again before anything is renamed: Windows renames no open file.
-            std::ifstream in(m_path, std::ios::binary);
-            if (!in) {
-                m_message = Fill(kReadOnly, {file});
-                return;
-            }
-            in.read(reinterpret_cast<char*>(header.data()), header.size());
-            read = in.gcount();
+    if (!exists || size == 0) {
+        return {Found::Kind::kNone};
+    }
+    std::array<unsigned char, 100> header{};
+    std::streamsize read = 0;
+    {
+        // Closed again before anything is renamed: Windows renames no open file.
+        std::ifstream in(m_path, std::ios::binary);
+        if (!in) {
+            m_message = Fill(kReadOnly, {file});
+            return {Found::Kind::kRefused};
         }
-        version = static_cast<int>(HeaderNumber(header, 60));
-        std::filesystem::path log = m_path;
-        log += "-wal";
-        const bool logged =
-            std::filesystem::exists(log, error) && std::filesystem::file_size(log, error) > 0;
-        // Another window that is making the file this moment has its journal beside it, or
-        // makes it grow: its header is not judged then, SQLite's locks wait for it instead.
-        std::filesystem::path journal = m_path;
-        journal += "-journal";
-        const bool written = std::filesystem::exists(journal, error) ||
-                             std::filesystem::file_size(m_path, error) != size;
-        const bool sqlite = read == static_cast<std::streamsize>(header.size()) &&
-                            std::memcmp(header.data(), "SQLite format 3", 16) == 0;
-        // Shorter than its header says, with no log to make up the rest: cut off.
-        const long long pageSize =
-            header[16] * 256 + header[17] == 1 ? 65536 : header[16] * 256 + header[17];
-        const bool cutOff = HeaderNumber(header, 92) == HeaderNumber(header, 24) && !logged &&
-                            pageSize * HeaderNumber(header, 28) > static_cast<long long>(size);
-        if (!written) {
-            if (!sqlite) {
-                KeepAside("damaged", now, "не е база от данни", cancel);
-                return;
-            }
-            if (HeaderNumber(header, 68) != kApplicationId) {
-                KeepAside("other", now, "база от данни на друга програма", cancel);
-                return;
-            }
-            if (version > kSchemaVersion) {
-                m_message = Fill(kNewer, {file});
-                return;
-            }
-            if (cutOff) {
-                KeepAside("damaged", now, "файлът е непълен", cancel);
-                return;
-            }
-        }
+        in.read(reinterpret_cast<char*>(header.data()), header.size());
+        read = in.gcount();
+    }
+    const int version = static_cast<int>(HeaderNumber(header, 60));
+    std::filesystem::path log = m_path;
+    log += "-wal";
+    const bool logged =
+        std::filesystem::exists(log, error) && std::filesystem::file_size(log, error) > 0;
+    // Another window that is making the file this moment has its journal beside it, or makes
+    // it grow: its header is not judged then, SQLite's locks wait for it instead.
+    std::filesystem::path journal = m_path;
+    journal += "-journal";
+    if (std::filesystem::exists(journal, error) ||
+        std::filesystem::file_size(m_path, error) != size) {
+        return {Found::Kind::kStore, version};
+    }
+    if (read != static_cast<std::streamsize>(header.size()) ||
+        std::memcmp(header.data(), "SQLite format 3", 16) != 0) {
+        return {Found::Kind::kNotADatabase};
+    }
+    if (HeaderNumber(header, 68) != kApplicationId) {
+        return {Found::Kind::kForeign};
+    }
+    if (version > kSchemaVersion) {
+        m_message = Fill(kNewer, {file});
+        return {Found::Kind::kRefused};
+    }
+    // Shorter than its header says, with no log to make up the rest: cut off.
+    const long long pageSize =
+        header[16] * 256 + header[17] == 1 ? 65536 : header[16] * 256 + header[17];
+    if (HeaderNumber(header, 92) == HeaderNumber(header, 24) && !logged &&
+        pageSize * HeaderNumber(header, 28) > static_cast<long long>(size)) {
+        return {Found::Kind::kCutOff};
+    }
+    return {Found::Kind::kStore, version};
+}
+
+void Store::Open(TimeMs now, Cancellation* cancel) {
+    ++m_openings;
+    const Found found = Look();
+    switch (found.kind) {
+    case Found::Kind::kRefused:
+        return;
+    case Found::Kind::kNotADatabase:
+        KeepAside("damaged", now, "не е база от данни", cancel);
+        return;
+    case Found::Kind::kForeign:
+        KeepAside("other", now, "база от данни на друга програма", cancel);
+        return;
+    case Found::Kind::kCutOff:
+        KeepAside("damaged", now, "файлът е непълен", cancel);
+        return;
+    case Found::Kind::kNone:
+    case Found::Kind::kStore:
+        break;
     }
     if (!OpenDatabase(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, cancel)) {
-        if (cancel != nullptr && cancel->Cancelled()) {
-            return;
+        if (cancel == nullptr || !cancel->Cancelled()) {
+            m_message = Fill(kReadOnly, {PathText(m_path)});
         }
-        m_message = Fill(kReadOnly, {file});
         return;
     }
-    if (exists && size > 0) {
-        std::string damage;
-        int code = SQLITE_OK;
-        {
-            Statement check(m_db, "PRAGMA quick_check");
-            if (check.Step()) {
-                damage = check.Text(0) == "ok" ? std::string() : check.Text(0);
-            } else {
-                code = check.Code();
-            }
-        }
-        if (Cancelled()) {
-            Close();
-            return;
-        }
-        if ((code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB) {
-            damage = sqlite3_errstr(code);
-        } else if (code != SQLITE_OK) {
-            // Not the file's fault: the folder or the file does not let it be read.
-            Failed(code);
-            Close();
-            return;
-        }
-        if (damage.empty()) {
-            const Upgraded upgraded = Upgrade(version);
-            if (upgraded == Upgraded::kFailed) {
-                // A file that cannot be written to stays as it was, unread by this version.
-                Failed(sqlite3_extended_errcode(m_db));
-                Close();
-                return;
-            }
-            if (upgraded == Upgraded::kNotOurs) {
-                damage = "таблиците в него не са на Тревика";
-            }
-        }
-        if (!damage.empty()) {
-            Close();
-            KeepAside("damaged", now, damage, cancel);
-            return;
-        }
-    } else {
-        switch (CreateSchema()) {
-        case Made::kMade:
-            break;
-        case Made::kByAnother:
-            // Opened again as the file it now is, to be checked as every file is.
-            Close();
-            if (m_openings < 3) {
-                Open(now, cancel);
-            } else {
-                m_message = Fill(kWriteFailed, {file, kNotTaken});
-            }
-            return;
-        case Made::kFailed:
-            Failed(sqlite3_extended_errcode(m_db));
-            Close();
-            return;
+    const bool ready =
+        found.kind == Found::Kind::kStore ? Check(found.version, now, cancel) : Make(now, cancel);
+    if (ready) {
+        StartRecording();
+    }
+}
+
+// A file of ours, read whole for damage and brought up to this version; false when the
+// opening ends here (kept aside, refused, cancelled or opened again).
+bool Store::Check(int version, TimeMs now, Cancellation* cancel) {
+    std::string damage;
+    int code = SQLITE_OK;
+    {
+        Statement check(m_db, "PRAGMA quick_check");
+        if (check.Step()) {
+            damage = check.Text(0) == "ok" ? std::string() : check.Text(0);
+        } else {
+            code = check.Code();
         }
     }
+    if (Cancelled()) {
+        Close();
+        return false;
+    }
+    if ((code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB) {
+        damage = sqlite3_errstr(code);
+    } else if (code != SQLITE_OK) {
+        // Not the file's fault: the folder or the file does not let it be read.
+        Failed(code);
+        Close();
+        return false;
+    }
+    if (damage.empty()) {
+        const Upgraded upgraded = Upgrade(version);
+        if (upgraded == Upgraded::kFailed) {
+            // A file that cannot be written to stays as it was, unread by this version.
+            Failed(sqlite3_extended_errcode(m_db));
+            Close();
+            return false;
+        }
+        if (upgraded == Upgraded::kNotOurs) {
+            damage = "таблиците в него не са на Тревика";
+        }
+    }
+    if (!damage.empty()) {
+        Close();
+        KeepAside("damaged", now, damage, cancel);
+        return false;
+    }
+    return true;
+}
+
+// A new store in the empty file; false when the opening ends here.
+bool Store::Make(TimeMs now, Cancellation* cancel) {
+    switch (CreateSchema()) {
+    case Made::kMade:
+        return true;
+    case Made::kByAnother:
+        // Opened again as the file it now is, to be checked as every file is.
+        Close();
+        if (m_openings < 3) {
+            Open(now, cancel);
+        } else {
+            m_message = Fill(kWriteFailed, {PathText(m_path), kNotTaken});
+        }
+        return false;
+    case Made::kFailed:
+        break;
+    }
+    Failed(sqlite3_extended_errcode(m_db));
+    Close();
+    return false;
+}
+
+void Store::StartRecording() {
     // A write, to learn now and not at the first check whether this folder takes one. A file
     // that another window holds just then is taken as one that will be written.
     m_recording = true;
@@ -351,7 +396,7 @@ void Store::Open(TimeMs now, Cancellation* cancel) {
         Execute(m_db, "PRAGMA journal_mode=WAL") || (sqlite3_errcode(m_db) & 0xff) == SQLITE_BUSY;
     if (!logged || (!Write([] { return true; }) && !m_busy)) {
         if (m_message.empty()) {
-            m_message = Fill(kReadOnly, {file});
+            m_message = Fill(kReadOnly, {PathText(m_path)});
         }
         m_recording = false;
         // What can be read is still shown.

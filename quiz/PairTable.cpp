@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "PairTable.h"
 
+#include "PickList.h"
 #include "SiteTable.h"
 
 #include <string_view>
 
 namespace quiz {
-namespace {
+
+static_assert(kSiteTable.size() <= static_cast<std::size_t>(kMaxItems),
+              "both pick lists must hold the whole table");
+
+std::string InMiB(std::size_t bytes) {
+    return std::to_string(bytes / (std::size_t{1024} * 1024)) + " MiB";
+}
 
 std::string_view Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -15,8 +22,6 @@ std::string_view Trimmed(std::string_view text) {
     }
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
-
-} // namespace
 
 const std::shared_ptr<const PairTable>& BuiltInTable() {
     static const std::shared_ptr<const PairTable> table = [] {

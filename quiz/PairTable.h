@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quiz {
@@ -35,7 +36,10 @@ inline constexpr std::size_t kMaxPairs = 1000;
 // Two columns, and a third for the notes.
 inline constexpr std::size_t kMaxTableColumns = 3;
 inline constexpr std::size_t kMaxTextLength = 300; // characters
-inline constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
+// A table file of text (CSV), in bytes; spreadsheets have a limit of their own.
+inline constexpr std::size_t kMaxTextFileBytes = std::size_t{1024} * 1024;
+// A limit in bytes as a fault names it: "16 MiB".
+[[nodiscard]] std::string InMiB(std::size_t bytes);
 
 // Why a file is not a table: the line it is on, counted as a text editor counts them from 1,
 // or 0 when the fault is the whole file's, and the fault in the learner's language.
@@ -47,6 +51,9 @@ struct TableError {
 // The site table, the quiz the program starts with; the same object every time, so that it can
 // be told from a copy read back from a file.
 [[nodiscard]] const std::shared_ptr<const PairTable>& BuiltInTable();
+
+// The text without its outer spaces, as a reader sees it ("Родопи " has one).
+[[nodiscard]] std::string_view Trimmed(std::string_view text);
 
 // What a review shows for a missed pair: "Асеновград – Бачковски манастир, област Пловдив",
 // or without its note's part when the table has no notes or the pair no note. The texts lose

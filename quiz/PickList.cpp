@@ -2,7 +2,6 @@
 #include "PickList.h"
 
 #include "Collation.h"
-#include "SiteTable.h"
 
 #include <algorithm>
 #include <stdexcept>

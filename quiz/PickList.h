@@ -10,6 +10,9 @@ namespace quiz {
 
 class Collation;
 
+// The most items a pick list holds: every position in it then fits in a 16-bit signed number.
+inline constexpr int kMaxItems = 32767;
+
 // Told of every change to a pick list, so that a view can follow it without a copy of its
 // own. Insertions and removals are announced before and after they happen, because that is
 // how Qt's item models must report them. Observers must not change the list from inside.

@@ -11,7 +11,8 @@ namespace {
 
 // What a sheet can make in all, the header and kMaxPairs rows of cut texts, stays within what
 // its file may hold.
-static_assert((quiz::kMaxPairs + 1) * quiz::kMaxTableColumns * kMaxCellBytes <= kMaxFileBytes);
+static_assert((quiz::kMaxPairs + 1) * quiz::kMaxTableColumns * kMaxCellBytes <=
+              kMaxSpreadsheetBytes);
 
 std::string_view Usable(std::string_view text) {
     std::size_t characters = 0;

@@ -103,8 +103,8 @@ std::variant<quiz::PairTable, quiz::TableError> ReadArchive(std::string_view byt
 std::variant<quiz::PairTable, quiz::TableError> ReadTableFile(std::string_view bytes,
                                                               std::string title) {
     if (bytes.starts_with(kZipSignature) || bytes.starts_with(kEmptyZipSignature)) {
-        if (bytes.size() > kMaxFileBytes) {
-            return quiz::TableError{0, "файлът е по-голям от 16 MiB"};
+        if (bytes.size() > kMaxSpreadsheetBytes) {
+            return quiz::TableError{0, "файлът е по-голям от " + quiz::InMiB(kMaxSpreadsheetBytes)};
         }
         return ReadArchive(bytes, std::move(title));
     }

@@ -12,8 +12,9 @@
 
 namespace sheets {
 
-// A spreadsheet's file may be larger than a CSV one: it carries styles and a thumbnail.
-inline constexpr std::size_t kMaxFileBytes = std::size_t{16} * 1024 * 1024;
+// A spreadsheet's file, in bytes, may be larger than a CSV one: it carries styles and a
+// thumbnail.
+inline constexpr std::size_t kMaxSpreadsheetBytes = std::size_t{16} * 1024 * 1024;
 
 // The first sheet of a spreadsheet is read as a CSV file is: its first row with text is the
 // header, and its rows keep the numbers the spreadsheet shows. Old Excel files, encrypted

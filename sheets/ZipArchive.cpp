@@ -104,11 +104,12 @@ std::variant<std::string, quiz::TableError> ZipArchive::Read(const std::string& 
     }
     const auto overLimit = [this, &name](std::size_t size) -> std::optional<quiz::TableError> {
         if (size > kMaxPartBytes) {
-            return quiz::TableError{0, "частта " + Quoted(name) +
-                                           " се разархивира до повече от 8 MiB"};
+            return quiz::TableError{0, "частта " + Quoted(name) + " се разархивира до повече от " +
+                                           quiz::InMiB(kMaxPartBytes)};
         }
         if (size > kMaxUnpackedBytes - m_unpacked) {
-            return quiz::TableError{0, "файлът се разархивира до повече от 16 MiB"};
+            return quiz::TableError{0, "файлът се разархивира до повече от " +
+                                           quiz::InMiB(kMaxUnpackedBytes)};
         }
         return std::nullopt;
     };

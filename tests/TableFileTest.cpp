@@ -133,7 +133,7 @@ TEST(TableFile, LimitsAreInclusive) {
     EXPECT_EQ(longest.pairs[0].right, Repeated("ю", 300));
     // Blank lines count towards the size, though not as pairs.
     std::string largest = kHeader + "а;б\r\n";
-    largest.resize(quiz::kMaxFileBytes, '\n');
+    largest.resize(quiz::kMaxTextFileBytes, '\n');
     EXPECT_EQ(Read(largest).pairs.size(), 1U);
     largest.push_back('\n');
     EXPECT_TRUE(std::holds_alternative<TableError>(ReadTable(largest, "")));
