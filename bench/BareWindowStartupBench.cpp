@@ -6,9 +6,10 @@
 #include "FirstFrame.h"
 
 #ifdef BARE_WITH_TEXTS
+#include "quiz/Trevika.h"
+#include "quiz/WindowDefinition.h"
+
 #include <SiteTable.h>
-#include <Trevika.h>
-#include <WindowDefinition.h>
 #endif
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // What the map costs: reading its data, opening it the first time (F4), and drawing it whole
 // at the size of a full-HD screen, which must take well under a frame (16 ms).
-#include "MapFlow.h"
-#include "MapView.h"
-#include "MapWindow.h"
-#include "Trevika.h"
+#include "map/MapFlow.h"
+#include "map/MapView.h"
+#include "map/MapWindow.h"
+#include "quiz/Trevika.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,7 +3,7 @@
 // otherwise): opening it, recording one check, with its median and 99th percentile, and
 // building the progress window.
 #include "ProgressHistory.h"
-#include "Trevika.h"
+#include "quiz/Trevika.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>

@@ -4,8 +4,8 @@
 // makes a right click into a request for a context menu.
 #define QTEST_QPA_MOUSE_HANDLING
 
-#include "Trevika.h"
 #include "WindowTestHelpers.h"
+#include "quiz/Trevika.h"
 
 #include <QLabel>
 #include <QListView>
@@ -75,7 +75,7 @@ private:
 void ContextMenuTest::init() {
     m_window = ShowWindow();
     QVERIFY(m_window != nullptr);
-    m_window->Quiz().UseTable(SmallTable());
+    m_window->Run([](quiz::Quiz& quiz) { quiz.UseTable(SmallTable()); });
 }
 
 void ContextMenuTest::opensWithoutPicking_data() {

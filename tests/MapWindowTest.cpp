@@ -2,14 +2,14 @@
 // The map beside the quiz: where a checked pair is, in colours, in words and to a screen
 // reader; the review's lines; a teacher's table without regions; a round answered on the map
 // with the mouse and the keys, to its review and its practice.
-#include "MapWindow.h"
+#include "map/MapWindow.h"
 
-#include "MapFlow.h"
-#include "MapView.h"
 #include "NotificationRecorder.h"
-#include "ReviewDialog.h"
-#include "Trevika.h"
 #include "WindowTestHelpers.h"
+#include "map/MapFlow.h"
+#include "map/MapView.h"
+#include "quiz/Trevika.h"
+#include "review/ReviewDialog.h"
 
 #include <QLabel>
 #include <QListWidget>

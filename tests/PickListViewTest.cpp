@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Browsing a pick list by keyboard without picking, then picking, in the real window.
-#include "PickListView.h"
+#include "quiz/PickListView.h"
 
-#include "Trevika.h"
 #include "WindowTestHelpers.h"
+#include "quiz/Trevika.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -3,6 +3,7 @@
 // texts, the review of what is due, the teacher's report, the learner's name, a bad store, a
 // store that another program holds, and what a teacher's spreadsheet must not run.
 #include "WindowTestHelpers.h"
+#include "review/ReviewDialog.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -12,7 +13,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <ReviewDialog.h>
 #include <sqlite3.h>
 
 namespace {

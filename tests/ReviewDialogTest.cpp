@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The review at the end of a round, as the learner meets it over the real window.
-#include "ReviewDialog.h"
+#include "review/ReviewDialog.h"
 
-#include "Startup.h"
-#include "Trevika.h"
 #include "WindowTestHelpers.h"
+#include "app/Startup.h"
+#include "quiz/Trevika.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "TableMenu.h"
+#include "tables/TableMenu.h"
 
-#include "ReviewDialog.h"
-#include "Startup.h"
-#include "Trevika.h"
 #include "WindowTestHelpers.h"
+#include "app/Startup.h"
+#include "quiz/Trevika.h"
+#include "review/ReviewDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -217,7 +217,7 @@ void TableMenuTest::badFileIsToldAndChangesNothing_data() {
     QTest::newRow("spreadsheet_too_large")
         << QStringLiteral("голяма.xlsx")
         << QByteArray("PK\x03\x04")
-               .append(QByteArray(static_cast<qsizetype>(sheets::kMaxFileBytes), '\0'))
+               .append(QByteArray(static_cast<qsizetype>(sheets::kMaxSpreadsheetBytes), '\0'))
         << QStringLiteral("файлът е по-голям от 16 MiB");
     QTest::newRow("excel_97") << QStringLiteral("стара.xls")
                               << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)
@@ -225,7 +225,8 @@ void TableMenuTest::badFileIsToldAndChangesNothing_data() {
                                                 "го като .xlsx или .csv");
     QTest::newRow("too_large") << QStringLiteral("голям.csv")
                                << header +
-                                      QByteArray(static_cast<qsizetype>(quiz::kMaxFileBytes), '\n')
+                                      QByteArray(static_cast<qsizetype>(quiz::kMaxTextFileBytes),
+                                                 '\n')
                                << QStringLiteral("файлът е по-голям от 1 MiB");
 }
 

@@ -2,9 +2,9 @@
 // Random play through the real window: mouse clicks and key presses on the widgets, checked
 // against the reference model of the quiz rules after every step.
 #include "QuizModel.h"
-#include "ReviewDialog.h"
-#include "Trevika.h"
 #include "WindowTestHelpers.h"
+#include "quiz/Trevika.h"
+#include "review/ReviewDialog.h"
 
 #include <QApplication>
 #include <QLabel>

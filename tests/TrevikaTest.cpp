@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
-#include "Trevika.h"
+#include "quiz/Trevika.h"
 
-#include "MapFlow.h"
-#include "MapView.h"
-#include "MapWindow.h"
 #include "NotificationRecorder.h"
-#include "ReviewDialog.h"
-#include "Startup.h"
-#include "VerdictNotification.h"
 #include "WindowTestHelpers.h"
+#include "app/Startup.h"
+#include "map/MapFlow.h"
+#include "map/MapView.h"
+#include "map/MapWindow.h"
+#include "review/ReviewDialog.h"
+#include "speech/VerdictNotification.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The window beyond its defined size: enlarged, maximised and with its text scaled, it keeps
 // its controls in order and apart, and long texts show whole.
-#include "ReviewDialog.h"
-#include "Trevika.h"
-#include "WindowDefinition.h"
 #include "WindowTestHelpers.h"
+#include "quiz/Trevika.h"
+#include "quiz/WindowDefinition.h"
+#include "review/ReviewDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -91,8 +91,10 @@ void WindowGrowthTest::growsButNeverShrinks() {
     QCOMPARE(m_window->minimumSize(), defined);
     ExpectOrderly(*m_window);
     const QString sixty = Repeated(QStringLiteral("Храм-паметник „Свети Александър Невски“ "), 60);
-    m_window->Quiz().UseTable(std::make_shared<const quiz::PairTable>(
-        quiz::PairTable{"Дълги", {"ляво", "дясно"}, {{"Искър", sixty.toStdString(), ""}}}));
+    m_window->Run([&sixty](quiz::Quiz& quiz) {
+        quiz.UseTable(std::make_shared<const quiz::PairTable>(
+            quiz::PairTable{"Дълги", {"ляво", "дясно"}, {{"Искър", sixty.toStdString(), ""}}}));
+    });
     QListView* right = m_window->List1(1);
     const QRect before = right->geometry();
 

@@ -2,7 +2,7 @@
 // What the window tests share: the window as a learner finds it, and reading and clicking lists.
 #pragma once
 
-#include "Trevika.h"
+#include "quiz/Trevika.h"
 
 #include <QApplication>
 #include <QListView>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "ActionGuard.h"
+#include "app/ActionGuard.h"
 
-#include "ErrorReport.h"
+#include "app/ErrorReport.h"
 
 #include <QString>
 #include <QThread>

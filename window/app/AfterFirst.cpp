@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "AfterFirst.h"
+#include "app/AfterFirst.h"
 
 #include <QTimer>
 #include <QWindow>

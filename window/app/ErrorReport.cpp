@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ErrorReport.h"
+#include "app/ErrorReport.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

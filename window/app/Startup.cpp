@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "Startup.h"
+#include "app/Startup.h"
 
-#include "AfterFirst.h"
-#include "ErrorReport.h"
-#include "ProgramInfo.h"
-#include "Trevika.h"
+#include "app/AfterFirst.h"
+#include "app/ErrorReport.h"
+#include "app/ProgramInfo.h"
+#include "quiz/Trevika.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

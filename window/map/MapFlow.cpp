@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: MIT
-#include "MapFlow.h"
+#include "map/MapFlow.h"
 
-#include "ActionGuard.h"
-#include "MapView.h"
-#include "MapWindow.h"
-#include "ReviewDialog.h"
-#include "VerdictNotification.h"
+#include "app/ActionGuard.h"
+#include "map/MapRoundFlow.h"
+#include "map/MapView.h"
+#include "map/MapWindow.h"
+#include "review/ReviewDialog.h"
+#include "speech/VerdictNotification.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <Regions.h>
 
 namespace window {
@@ -41,7 +41,8 @@ QString Swatch(const QColor& colour, const QString& text) {
 MapFlow::MapFlow(QWidget* quizWindow, const quiz::Quiz& quiz, ActionGuard& guard)
     : QObject(quizWindow), m_quizWindow(quizWindow), m_quiz(quiz), m_guard(guard),
       m_open(new QAction(QString::fromUtf8(kOpenCaption), this)),
-      m_startRound(new QAction(QString::fromUtf8(kRoundCaption), this)) {
+      m_startRound(new QAction(QString::fromUtf8(kRoundCaption), this)),
+      m_rounds(new MapRoundFlow(*this, guard)) {
     m_open->setShortcut(Qt::Key_F4);
     m_open->setShortcutContext(Qt::WindowShortcut);
     // The shortcut works wherever the focus is in the window, with no menu open.
@@ -52,8 +53,16 @@ MapFlow::MapFlow(QWidget* quizWindow, const quiz::Quiz& quiz, ActionGuard& guard
 
 MapFlow::~MapFlow() = default;
 
+const map::MapRound* MapFlow::Round() const {
+    return m_rounds->Round();
+}
+
 ReviewDialog* MapFlow::Review() const {
-    return m_review;
+    return m_rounds->Review();
+}
+
+void MapFlow::StartRound() {
+    m_rounds->StartRound();
 }
 
 const map::ProvinceMap& MapFlow::Provinces() {
@@ -77,14 +86,15 @@ void MapFlow::Open() {
     if (m_window == nullptr) {
         m_window = new MapWindow(Provinces(), m_quizWindow);
         m_window->PlaceBeside(m_quizWindow);
-        connect(m_window->View(), &MapView::provinceChosen, this,
-                [this](int province) { m_guard.Run([this, province] { Answer(province); }); });
+        connect(m_window->View(), &MapView::provinceChosen, this, [this](int province) {
+            m_guard.Run([this, province] { m_rounds->Answer(province); });
+        });
         connect(m_window->View(), &MapView::currentChanged, this, [this](int province) {
             m_guard.Run([this, province] { Say(Region(Provinces(), province)); });
         });
         connect(m_window->RoundButton(), &QPushButton::clicked, this,
                 m_guard.Guarded([this] { StartRound(); }));
-        if (!m_round) {
+        if (Round() == nullptr) {
             TableChanged();
             if (m_quiz.Checks() > 0) {
                 ShowCheck(m_quiz.LastCheck());
@@ -95,7 +105,7 @@ void MapFlow::Open() {
     m_window->raise();
     m_window->activateWindow();
     // The keys start on the round's button, or in a round on the map.
-    if (m_round) {
+    if (Round() != nullptr) {
         m_window->View()->setFocus(Qt::OtherFocusReason);
     } else {
         m_window->RoundButton()->setFocus(Qt::OtherFocusReason);
@@ -103,7 +113,7 @@ void MapFlow::Open() {
 }
 
 QString MapFlow::PairChecked() {
-    if (!Shown() || m_round) {
+    if (!Shown() || Round() != nullptr) {
         return {};
     }
     return ShowCheck(m_quiz.LastCheck());
@@ -154,7 +164,7 @@ QString MapFlow::ShowCheck(const quiz::CheckedPair& check) {
 }
 
 void MapFlow::TableChanged() {
-    if (m_window == nullptr || m_round) {
+    if (m_window == nullptr || Round() != nullptr) {
         return;
     }
     m_window->View()->Clear();
@@ -172,87 +182,11 @@ void MapFlow::ReviewOpening(ReviewDialog* review) {
 
 void MapFlow::ShowReviewRow(int row) {
     const std::vector<std::size_t> rows = m_quiz.MissedRows();
-    if (!Shown() || m_round || row < 0 || static_cast<std::size_t>(row) >= rows.size()) {
+    if (!Shown() || Round() != nullptr || row < 0 || static_cast<std::size_t>(row) >= rows.size()) {
         return;
     }
     const quiz::Pair& pair = m_quiz.Table().pairs[rows[static_cast<std::size_t>(row)]];
     ShowCheck({pair.left, pair.right, true});
-}
-
-void MapFlow::StartRound() {
-    StartRound(
-        map::Shuffled(map::BuiltInQuestions(Provinces()), QRandomGenerator::global()->generate()),
-        false);
-}
-
-void MapFlow::StartRound(std::vector<map::MapQuestion> questions, bool practice) {
-    Open();
-    m_round.emplace(Provinces(), std::move(questions), practice);
-    m_window->View()->Clear();
-    m_window->Legend()->hide();
-    m_window->Line()->clear();
-    m_window->Question()->setText(QString::fromStdString(m_round->QuestionText()));
-    m_window->Question()->show();
-    ShowRoundScore();
-    m_window->View()->setFocus(Qt::OtherFocusReason);
-    Say(m_window->Question()->text());
-}
-
-void MapFlow::Answer(int province) {
-    if (!m_round || m_round->Over()) {
-        return;
-    }
-    const int right = m_round->Current().province;
-    const std::string settlement = m_round->Current().settlement;
-    const QString verdict = QString::fromStdString(m_round->Answer(province));
-    MapView* view = m_window->View();
-    view->Clear();
-    if (province != right) {
-        view->Fill(province, MapView::kWrong);
-    }
-    view->Fill(right, MapView::kRight);
-    if (const auto at = Provinces().Pin(settlement)) {
-        view->AddPin(*at, MapView::kRight);
-    }
-    m_window->Line()->setText(verdict);
-    ShowRoundScore();
-    const QString next = QString::fromStdString(m_round->QuestionText());
-    m_window->Question()->setText(next);
-    Say(next.isEmpty() ? verdict : verdict + QLatin1Char(' ') + next);
-    if (!m_round->Over()) {
-        return;
-    }
-    QStringList missed;
-    for (const std::string& line : m_round->MissedLines()) {
-        missed << QString::fromStdString(line);
-    }
-    m_review = new ReviewDialog(QString::fromStdString(m_round->ScoreText()), missed, m_window);
-    m_review->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_review, &QDialog::finished, this, [this](int result) {
-        m_guard.Run([this, result] {
-            if (result == ReviewDialog::kPractise && m_round) {
-                StartRound(map::Shuffled(m_round->Missed(), QRandomGenerator::global()->generate()),
-                           true);
-            } else if (result == ReviewDialog::kNewRound) {
-                StartRound();
-            } else {
-                EndRound();
-            }
-        });
-    });
-    m_review->open();
-    AnnounceOpening(m_review, m_review->Score()->text());
-}
-
-void MapFlow::EndRound() {
-    m_round.reset();
-    m_window->Question()->hide();
-    m_window->Score()->hide();
-}
-
-void MapFlow::ShowRoundScore() {
-    m_window->Score()->setText(QString::fromStdString(m_round->ScoreText()));
-    m_window->Score()->setVisible(!m_window->Score()->text().isEmpty());
 }
 
 void MapFlow::Say(const QString& text) {

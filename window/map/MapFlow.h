@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The map beside the quiz: where each checked pair really is, where the review's lines are, and
-// the round played on the map, "Къде е?". The map's data is read when the map first opens.
+// The map beside the quiz: where each checked pair really is and where the review's lines are;
+// the round played on it is MapRoundFlow's. The map's data is read when the map first opens.
 #pragma once
 
 #include <MapRound.h>
@@ -17,6 +17,7 @@ class QAction;
 namespace window {
 
 class ActionGuard;
+class MapRoundFlow;
 class MapWindow;
 class ReviewDialog;
 
@@ -33,7 +34,7 @@ public:
     // Null until the map first opens.
     [[nodiscard]] MapWindow* Window() const { return m_window; }
     // The round on the map, while there is one.
-    [[nodiscard]] const map::MapRound* Round() const { return m_round ? &*m_round : nullptr; }
+    [[nodiscard]] const map::MapRound* Round() const;
     // The review of the round on the map, while it is open.
     [[nodiscard]] ReviewDialog* Review() const;
 
@@ -49,16 +50,15 @@ public:
     // The main round's review: the line the learner is on shows on the map.
     void ReviewOpening(ReviewDialog* review);
 
-private:
+    // The map's data, read the first time it is asked for.
     const map::ProvinceMap& Provinces();
+    // Tells screen readers, from the map's window.
+    void Say(const QString& text);
+
+private:
     [[nodiscard]] bool Shown() const;
     QString ShowCheck(const quiz::CheckedPair& check);
     void ShowReviewRow(int row);
-    void StartRound(std::vector<map::MapQuestion> questions, bool practice);
-    void Answer(int province);
-    void EndRound();
-    void ShowRoundScore();
-    void Say(const QString& text);
 
     QWidget* m_quizWindow;
     const quiz::Quiz& m_quiz;
@@ -67,8 +67,7 @@ private:
     QAction* m_startRound;
     std::unique_ptr<map::ProvinceMap> m_provinces;
     MapWindow* m_window = nullptr;
-    std::optional<map::MapRound> m_round;
-    QPointer<ReviewDialog> m_review;
+    MapRoundFlow* m_rounds;
 };
 
 } // namespace window

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "MapView.h"
+#include "map/MapView.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "MapWindow.h"
+#include "map/MapWindow.h"
 
-#include "MapView.h"
-#include "VerdictNotification.h"
+#include "map/MapView.h"
+#include "speech/VerdictNotification.h"
 
 #include <QBoxLayout>
 #include <QLabel>

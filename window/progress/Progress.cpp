@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "Progress.h"
+#include "progress/Progress.h"
 
-#include "ActionGuard.h"
-#include "ReviewDialog.h"
-#include "TableFileReader.h"
-#include "TableMenu.h"
+#include "app/ActionGuard.h"
+#include "review/ReviewDialog.h"
+#include "tables/Headings.h"
+#include "tables/TableFileReader.h"
 
 #include <Learning.h>
 #include <QAction>
@@ -23,16 +23,13 @@
 namespace window {
 namespace {
 
-constexpr const char* kReviewDueCaption = "Повторение за днес (%1)";
 constexpr const char* kOpenCaption = "Напредък…";
-constexpr const char* kLearnedLine = "Научени: %1 от %2";
 constexpr const char* kHardestLine = "%1 – %2: %3 %4";
 constexpr const char* kMissOne = "грешка";
 constexpr const char* kMissMany = "грешки";
-constexpr const char* kMessageTitle = "Напредък";
 constexpr const char* kOtherLearnerTitle = "Друг ученик";
-constexpr const char* kOtherLearnerLabel = "Име на ученика (от 1 до 60 знака):";
-constexpr const char* kBadName = "Името на ученика трябва да е от 1 до 60 знака.";
+constexpr const char* kOtherLearnerLabel = "Име на ученика (от 1 до %1 знака):";
+constexpr const char* kBadName = "Името на ученика трябва да е от 1 до %1 знака.";
 constexpr const char* kReportTitle = "Запиши отчет като CSV";
 constexpr const char* kReportFilters = "Таблици (*.csv)";
 constexpr const char* kReportName = "Напредък - %1.csv";
@@ -45,7 +42,6 @@ constexpr const char* kReportHeadings[] = {
 constexpr const char* kYes = "да";
 constexpr const char* kNo = "не";
 constexpr int kLongestName = 60;
-constexpr int kChartDays = 30;
 constexpr std::size_t kHardestPairs = 10;
 
 QString Text(const std::string& text) {
@@ -139,7 +135,7 @@ void Progress::UpdateActions() {
 bool Progress::ChooseLearner(const QString& name) {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty() || trimmed.size() > kLongestName) {
-        Tell(QString::fromUtf8(kBadName));
+        Tell(QString::fromUtf8(kBadName).arg(kLongestName));
         return false;
     }
     Open();
@@ -220,28 +216,22 @@ ProgressSummary Progress::Summary() {
         return Found{store.Pairs(learner, key), store.Days(learner, key, since),
                      store.Recording() ? std::string() : store.Message()};
     });
+    const progress::Figures figures = progress::FiguresOf(m_quiz.Table(), read.pairs, read.days,
+                                                          today.toString(Qt::ISODate).toStdString(),
+                                                          kChartDays, kHardestPairs, now);
     ProgressSummary summary;
     summary.learner = m_learner;
     summary.table = Text(Title());
-    summary.learned = progress::LearnedPairs(m_quiz.Table(), read.pairs);
-    summary.pairs = static_cast<int>(m_quiz.Table().pairs.size());
-    summary.due = static_cast<int>(progress::DueRows(m_quiz.Table(), read.pairs, now).size());
-    for (int day = 0; day < kChartDays; ++day) {
-        summary.days << ChartDay{first.addDays(day)};
+    summary.learned = figures.learned;
+    summary.pairs = figures.pairs;
+    summary.due = figures.due;
+    for (const progress::DayRecord& record : figures.days) {
+        summary.days << ChartDay{QDate::fromString(Text(record.date), Qt::ISODate), record.right,
+                                 record.wrong, record.learned};
     }
-    for (const progress::DayRecord& record : read.days) {
-        const QDate date = QDate::fromString(Text(record.date), Qt::ISODate);
-        const auto at = first.daysTo(date);
-        if (at >= 0 && at < kChartDays) {
-            ChartDay& day = summary.days[at];
-            day.right = record.right;
-            day.wrong = record.wrong;
-            day.learned = record.learned;
-        }
-    }
-    summary.answersToday = summary.days.last().right + summary.days.last().wrong;
-    summary.rightToday = summary.days.last().right;
-    for (const progress::HardPair& hard : progress::Hardest(read.pairs, kHardestPairs)) {
+    summary.answersToday = figures.answersToday;
+    summary.rightToday = figures.rightToday;
+    for (const progress::HardPair& hard : figures.hardest) {
         // One arg() for all: a text of the table may hold "%3" itself.
         summary.hardest << QString::fromUtf8(kHardestLine)
                                .arg(Text(hard.texts.first).trimmed(),
@@ -288,9 +278,10 @@ void Progress::AskOtherLearner() {
     }
     bool chosen = false;
     QWidget* parent = m_progressWindow != nullptr ? m_progressWindow.data() : m_window;
-    const QString name = QInputDialog::getItem(
-        parent, QString::fromUtf8(kOtherLearnerTitle), QString::fromUtf8(kOtherLearnerLabel), names,
-        static_cast<int>(names.indexOf(m_learner)), true, &chosen);
+    const QString name =
+        QInputDialog::getItem(parent, QString::fromUtf8(kOtherLearnerTitle),
+                              QString::fromUtf8(kOtherLearnerLabel).arg(kLongestName), names,
+                              static_cast<int>(names.indexOf(m_learner)), true, &chosen);
     if (chosen) {
         ChooseLearner(name);
     }
@@ -372,7 +363,7 @@ void Progress::Tell(const QString& text) {
         m_message->close();
     }
     QWidget* parent = m_progressWindow != nullptr ? m_progressWindow.data() : m_window;
-    m_message = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kMessageTitle), text,
+    m_message = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kProgressTitle), text,
                                 QMessageBox::Ok, parent);
     m_message->setObjectName(QStringLiteral("ProgressMessage"));
     m_message->setAttribute(Qt::WA_DeleteOnClose);

@@ -3,7 +3,7 @@
 // is due, the progress window and the teacher's report.
 #pragma once
 
-#include "ProgressWindow.h"
+#include "progress/ProgressWindow.h"
 
 #include <Fsrs.h>
 #include <QList>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ProgressChart.h"
+#include "progress/ProgressChart.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -8,8 +8,8 @@
 namespace window {
 namespace {
 
-constexpr const char* kChartName = "Отговори и научени двойки за последните 30 дни";
-constexpr const char* kNoPractice = "През последните 30 дни няма упражнения.";
+constexpr const char* kChartName = "Отговори и научени двойки за последните %1 дни";
+constexpr const char* kNoPractice = "През последните %1 дни няма упражнения.";
 constexpr const char* kDayWords = "%1: %2 верни, %3 грешни";
 constexpr const char* kLearnedWords = ", научени %1";
 constexpr const char* kLegendRight = "верни";
@@ -38,13 +38,13 @@ QString DescribeDays(const QList<ChartDay>& days) {
         }
         parts << part;
     }
-    return parts.isEmpty() ? QString::fromUtf8(kNoPractice)
+    return parts.isEmpty() ? QString::fromUtf8(kNoPractice).arg(kChartDays)
                            : parts.join(QStringLiteral("; ")) + u'.';
 }
 
 ProgressChart::ProgressChart(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ProgressChart"));
-    setAccessibleName(QString::fromUtf8(kChartName));
+    setAccessibleName(QString::fromUtf8(kChartName).arg(kChartDays));
     // Reached by Tab, so that a screen reader reads its description.
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

@@ -8,6 +8,9 @@
 
 namespace window {
 
+// The days a chart shows, up to today.
+inline constexpr int kChartDays = 30;
+
 struct ChartDay {
     QDate date;
     int right = 0;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ProgressWindow.h"
+#include "progress/ProgressWindow.h"
 
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -16,10 +16,8 @@
 namespace window {
 namespace {
 
-constexpr const char* kTitle = "Напредък";
 constexpr const char* kLearner = "Ученик: %1";
 constexpr const char* kTable = "Таблица: %1";
-constexpr const char* kLearned = "Научени: %1 от %2";
 constexpr const char* kDue = "За повторение днес: %1";
 constexpr const char* kToday = "Днес: %1 отговора, %2 верни";
 constexpr const char* kHardestHeading = "Най-трудни двойки";
@@ -33,7 +31,7 @@ constexpr const char* kCloseCaption = "Затвори";
 
 ProgressWindow::ProgressWindow(const ProgressSummary& summary, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ProgressWindow"));
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(QString::fromUtf8(kProgressTitle));
     if (parent != nullptr) {
         setFont(parent->font());
     }
@@ -86,7 +84,7 @@ void ProgressWindow::Show(const ProgressSummary& summary) {
     const QStringList lines{
         QString::fromUtf8(kLearner).arg(summary.learner),
         QString::fromUtf8(kTable).arg(summary.table),
-        QString::fromUtf8(kLearned).arg(summary.learned).arg(summary.pairs),
+        QString::fromUtf8(kLearnedLine).arg(summary.learned).arg(summary.pairs),
         QString::fromUtf8(kDue).arg(summary.due),
         QString::fromUtf8(kToday).arg(summary.answersToday).arg(summary.rightToday),
     };

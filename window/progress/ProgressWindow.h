@@ -3,7 +3,7 @@
 // the hardest pairs, and the buttons to change learner and to write a teacher's report.
 #pragma once
 
-#include "ProgressChart.h"
+#include "progress/ProgressChart.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -13,6 +13,10 @@ class QListWidget;
 class QPushButton;
 
 namespace window {
+
+// Texts the progress flow's messages and the review share with the window.
+inline constexpr const char* kProgressTitle = "Напредък";
+inline constexpr const char* kLearnedLine = "Научени: %1 от %2";
 
 // What the window shows, worked out by Progress.
 struct ProgressSummary {

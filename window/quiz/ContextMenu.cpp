@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ContextMenu.h"
+#include "quiz/ContextMenu.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "FittingLabel.h"
+#include "quiz/FittingLabel.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "MessageView.h"
+#include "quiz/MessageView.h"
 
-#include "WindowDefinition.h"
+#include "quiz/WindowDefinition.h"
 
 namespace window {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "PickListModel.h"
+#include "quiz/PickListModel.h"
 
 namespace window {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "PickListView.h"
+#include "quiz/PickListView.h"
 
-#include "WindowDefinition.h"
+#include "quiz/WindowDefinition.h"
 
 #include <QFontMetricsF>
 #include <QItemSelectionModel>

@@ -2,9 +2,9 @@
 // Trevika, the quiz window: two pick lists, a clear button and the message box.
 #pragma once
 
-#include "ActionGuard.h"
-#include "FittingLabel.h"
-#include "Progress.h"
+#include "app/ActionGuard.h"
+#include "progress/Progress.h"
+#include "quiz/FittingLabel.h"
 
 #include <QFont>
 #include <QWidget>
@@ -49,7 +49,8 @@ public:
     // The font of the window and of every control in it.
     [[nodiscard]] static QFont DefinedFont();
 
-    [[nodiscard]] quiz::Quiz& Quiz() { return m_quiz; }
+    // The engine as it stands; it changes only through Run.
+    [[nodiscard]] const quiz::Quiz& Quiz() const { return m_quiz; }
     [[nodiscard]] QLabel* Label1(int member) const { return m_label1.at(member); }
     [[nodiscard]] QPushButton* Command1(int member) const { return m_command1.at(member); }
     [[nodiscard]] QListView* List1(int member) const { return m_list1.at(member); }
@@ -74,6 +75,10 @@ public:
     // Runs a user's action on the engine. An error that escapes it must not cross Qt's event
     // loop: it is reported, and the program ends with a failure status.
     void Run(const std::function<void()>& action) { m_guard.Run(action); }
+    // The same, for an action on the engine from outside the window.
+    void Run(const std::function<void(quiz::Quiz&)>& action) {
+        m_guard.Run([this, &action] { action(m_quiz); });
+    }
 
 signals:
     // A check is complete: its verdict shown, both items out, the score counted.
@@ -108,9 +113,9 @@ private:
     Progress* m_progress = nullptr;
     MapFlow* m_map = nullptr;
     ActionGuard m_guard;
-    // The models observe the engine's lists, so they must go before the engine, and Qt deletes
-    // children only after every member: they are members, the last, so they go first, while
-    // the views that a model's end still reaches have the whole window to report to.
+    // The models observe the engine's lists, so they must go before the engine: they are
+    // members, the last, so they go first after the flows (~Trevika), while the views that a
+    // model's end still reaches have the whole window to report to.
     std::array<std::unique_ptr<PickListModel>, 2> m_models;
 };
 

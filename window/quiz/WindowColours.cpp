@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "WindowColours.h"
+#include "quiz/WindowColours.h"
 
 #include <QPalette>
 #include <QWidget>

@@ -2,7 +2,7 @@
 // The defined colours put on the window's controls.
 #pragma once
 
-#include "WindowDefinition.h"
+#include "quiz/WindowDefinition.h"
 
 #include <QColor>
 #include <QString>

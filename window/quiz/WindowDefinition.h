@@ -2,7 +2,7 @@
 // The window's definition: where every control stands, its colours and its texts.
 #pragma once
 
-#include "ProgramInfo.h"
+#include "app/ProgramInfo.h"
 
 #include <QRect>
 #include <QSize>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "WindowLayout.h"
+#include "quiz/WindowLayout.h"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,7 @@
 // its text enlarged, those rows and gaps grow with the text, and so does the least size.
 #pragma once
 
-#include "WindowDefinition.h"
+#include "quiz/WindowDefinition.h"
 
 #include <QRect>
 #include <QSize>

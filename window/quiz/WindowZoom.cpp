@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "WindowZoom.h"
+#include "quiz/WindowZoom.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ReviewDialog.h"
+#include "review/ReviewDialog.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -20,7 +20,6 @@ constexpr const char* kAllRight = "Всички двойки са верни.";
 constexpr const char* kPractiseCaption = "Упражнявай грешките";
 constexpr const char* kNewRoundCaption = "Нов кръг";
 constexpr const char* kCloseCaption = "Затвори";
-constexpr const char* kReviewDueCaption = "Повторение за днес (%1)";
 // Lines the list shows before it scrolls; a whole round's 60 would not fit a small screen.
 constexpr int kVisibleLines = 12;
 

@@ -12,6 +12,9 @@ class QPushButton;
 
 namespace window {
 
+// The review's button for the pairs due, and the menu's entry that does the same.
+inline constexpr const char* kReviewDueCaption = "Повторение за днес (%1)";
+
 // Window-modal over the quiz; it only tells which way the learner went on, as its result.
 // Escape and "Затвори" close it with Rejected.
 class ReviewDialog final : public QDialog {

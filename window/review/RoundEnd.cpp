@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "RoundEnd.h"
+#include "review/RoundEnd.h"
 
-#include "VerdictNotification.h"
+#include "speech/VerdictNotification.h"
 
 #include <QLabel>
 #include <Quiz.h>

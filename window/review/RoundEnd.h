@@ -2,7 +2,7 @@
 // The end of a round: the review of what it missed, and the learner's answer to it.
 #pragma once
 
-#include "ReviewDialog.h"
+#include "review/ReviewDialog.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "VerdictNotification.h"
+#include "speech/VerdictNotification.h"
 
 #include <QAccessibleWidget>
 

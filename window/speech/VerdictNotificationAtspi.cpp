@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Telling screen readers through AT-SPI: a notification that appears.
-#include "VerdictNotification.h"
+#include "speech/VerdictNotification.h"
 
 namespace window {
 

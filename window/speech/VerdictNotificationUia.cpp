@@ -3,8 +3,8 @@
 // (UiaRaiseNotificationEvent, "important, most recent") for a value change whose value is a
 // text, where a UI Automation client listens; Windows before 10 1709, which lacks that call,
 // gets a change of the value property instead. Without a screen reader Qt passes nothing on.
-#include "AfterFirst.h"
-#include "VerdictNotification.h"
+#include "app/AfterFirst.h"
+#include "speech/VerdictNotification.h"
 
 #include <QAccessible>
 #include <QPointer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "VerdictText.h"
+#include "speech/VerdictText.h"
 
 #include <QStringList>
 

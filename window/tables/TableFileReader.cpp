@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "TableFileReader.h"
+#include "tables/TableFileReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +31,7 @@ std::variant<quiz::PairTable, quiz::TableError> TableFileReader::Read(const QStr
         return quiz::TableError{0, "файлът не може да се прочете"};
     }
     // One byte past the limit is enough to tell that a file is over it.
-    const QByteArray bytes = file.read(static_cast<qint64>(sheets::kMaxFileBytes) + 1);
+    const QByteArray bytes = file.read(static_cast<qint64>(sheets::kMaxSpreadsheetBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
         return quiz::TableError{0, "файлът не може да се прочете"};
     }

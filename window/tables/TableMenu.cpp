@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "TableMenu.h"
+#include "tables/TableMenu.h"
 
-#include "ActionGuard.h"
-#include "TableFileReader.h"
-#include "WindowDefinition.h"
+#include "app/ActionGuard.h"
+#include "quiz/WindowDefinition.h"
+#include "tables/TableFileReader.h"
 
 #include <QAction>
 #include <QDir>
@@ -27,24 +27,6 @@ QString DroppedFile(const QMimeData* data) {
 }
 
 } // namespace
-
-QStringList Headings(const quiz::Quiz& quiz) {
-    QStringList headings;
-    for (const char* caption : kLabel1Captions) {
-        headings << QString::fromUtf8(caption);
-    }
-    if (!quiz.BuiltIn()) {
-        headings[0] = QString::fromStdString(quiz.Table().title);
-        for (int member = 1; member < 3; ++member) {
-            QString heading = QString::fromStdString(quiz.Table().columns.at(member - 1));
-            if (!heading.isEmpty()) {
-                heading[0] = heading[0].toUpper();
-            }
-            headings[member] = heading;
-        }
-    }
-    return headings;
-}
 
 TableMenu::TableMenu(QWidget* window, const quiz::Quiz& quiz, ActionGuard& guard)
     : QObject(window), m_window(window), m_quiz(quiz), m_guard(guard),

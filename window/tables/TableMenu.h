@@ -20,10 +20,6 @@ namespace window {
 
 class ActionGuard;
 
-// The window's headings for the table in play: its title and its columns' names, capitalised
-// ("селище" heads its list as "Селище"), or the window's own for the built-in table.
-[[nodiscard]] QStringList Headings(const quiz::Quiz& quiz);
-
 // The actions of the window's context menu for tables, with their shortcuts, and a file
 // dropped on the window. A table read whole and sound is handed on with tableChosen; a bad
 // file changes nothing and is told in a message box that names the file, the line and the
