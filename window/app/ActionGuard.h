@@ -28,9 +28,6 @@ public:
             Run(action);
         };
     }
-    // An action is running: the changes of selection that the engine makes in the views are
-    // not the learner's.
-    [[nodiscard]] bool Running() const { return m_running; }
 
 private:
     QWidget* m_window;

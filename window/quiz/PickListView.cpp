@@ -34,11 +34,13 @@ PickListView::PickListView(QWidget* parent)
 }
 
 void PickListView::ShowListIndex(int row) {
+    ++m_following;
     if (row < 0) {
         selectionModel()->clearSelection();
     } else {
         selectionModel()->select(model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
     }
+    --m_following;
 }
 
 void PickListView::setModel(QAbstractItemModel* model) {
@@ -46,14 +48,35 @@ void PickListView::setModel(QAbstractItemModel* model) {
         disconnect(connection);
     }
     m_modelConnections.clear();
+    // The model's own changes move the selection too, and they are no picks. These are
+    // connected before the selection model is made, so that the view knows of a change before
+    // the selection model acts on it, and knows its end after.
+    const auto follow = [this] {
+        ++m_following;
+    };
+    const auto followed = [this] {
+        --m_following;
+    };
+    if (model != nullptr) {
+        m_modelConnections
+            << connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this, follow)
+            << connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, follow)
+            << connect(model, &QAbstractItemModel::modelAboutToBeReset, this, follow);
+    }
     QListView::setModel(model);
-    // Any change of selection counts, by mouse, keyboard or an assistive technology.
+    // Any other change of selection counts, by mouse, keyboard or an assistive technology.
     m_modelConnections << connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
                                   [this] {
+                                      if (m_following > 0) {
+                                          return;
+                                      }
                                       const QModelIndexList rows = selectionModel()->selectedRows();
                                       emit picked(rows.isEmpty() ? -1 : rows.first().row());
                                   });
     if (model != nullptr) {
+        m_modelConnections << connect(model, &QAbstractItemModel::rowsInserted, this, followed)
+                           << connect(model, &QAbstractItemModel::rowsRemoved, this, followed)
+                           << connect(model, &QAbstractItemModel::modelReset, this, followed);
         // A view keeps its scroll position through a reset; refilled, a list starts at the top.
         m_modelConnections << connect(model, &QAbstractItemModel::modelReset, this,
                                       &QAbstractItemView::scrollToTop);

@@ -45,7 +45,8 @@ public:
     void ShowListIndex(int row);
 
 signals:
-    // The selection changed, by the learner or by the engine: the selected row, or -1.
+    // The learner changed the selection: the selected row, or -1. The engine's changes, shown
+    // by ShowListIndex or made by the model, are not told.
     void picked(int row);
 
 protected:
@@ -65,6 +66,8 @@ private:
     // The advances of the characters seen, in the view's font.
     QHash<QChar, qreal> m_advances;
     QList<QMetaObject::Connection> m_modelConnections;
+    // Changes of the model or of the engine's selection under way.
+    int m_following = 0;
 };
 
 } // namespace window

@@ -65,13 +65,10 @@ void Trevika::ConnectFlows() {
         auto* list = static_cast<PickListView*>(m_list1.at(member));
         quiz::PickList& pickList = member == 0 ? m_quiz.Settlements() : m_quiz.Sites();
         connect(list, &PickListView::picked, this, [this, &pickList](int index) {
-            // The engine's own changes of selection reach the view too; they are no picks.
-            if (!m_guard.Running()) {
-                Run([this, &pickList, index] {
-                    pickList.SetListIndex(index);
-                    m_quiz.ListClick();
-                });
-            }
+            Run([this, &pickList, index] {
+                pickList.SetListIndex(index);
+                m_quiz.ListClick();
+            });
         });
         connect(m_models.at(member).get(), &PickListModel::listIndexChanged, list,
                 &PickListView::ShowListIndex);
