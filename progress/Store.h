@@ -94,8 +94,8 @@ public:
 
     // Opening a long history takes a while (25 ms for 100,000 checks), so it may be done on
     // another thread; cancelling from any thread cuts it short, leaving the store not
-    // reading, not recording and silent. A write waits for another program's at most the busy
-    // timeout.
+    // reading, not recording and silent. The opening waits for another program's write at
+    // most kBusyTimeout; a write after it, at most the busy timeout given.
     static constexpr std::chrono::milliseconds kBusyTimeout{5000};
     Store(std::filesystem::path path, TimeMs now, Cancellation* cancel = nullptr,
           std::chrono::milliseconds busyTimeout = kBusyTimeout);

@@ -174,6 +174,11 @@ Store::Store(std::filesystem::path path, TimeMs now, Cancellation* cancel,
         m_cancel->Watch(nullptr);
         m_cancel = nullptr;
     }
+    // Opening waits as long as a window that is making or upgrading the file may take; the
+    // writes after it, as long as their writer chose.
+    if (m_db != nullptr) {
+        sqlite3_busy_timeout(m_db, static_cast<int>(kBusyTimeout.count()));
+    }
 }
 
 bool Store::Cancelled() const {

@@ -5,6 +5,7 @@
 #include "TestData.h"
 
 #include <Learning.h>
+#include <Recorder.h>
 #include <functional>
 #include <latch>
 #include <optional>
@@ -255,7 +256,8 @@ TEST(Store, RoundsRateEachPairAndDaysCountAnswers) {
 }
 
 // Two windows started at the same moment on a new profile: both find no file, both make it,
-// neither keeps the other's aside or stops recording.
+// neither keeps the other's aside or stops recording. Each writes with a short busy timeout,
+// as a window's recorder does; the opening waits longer all the same.
 TEST(Store, TwoWindowsStartedAtOnceOnANewFileBothRecord) {
     for (int attempt = 0; attempt < 40; ++attempt) {
         Folder folder;
@@ -263,7 +265,7 @@ TEST(Store, TwoWindowsStartedAtOnceOnANewFileBothRecord) {
         std::optional<progress::Store> stores[2];
         const auto open = [&](int n) {
             start.arrive_and_wait();
-            stores[n].emplace(folder.File(), kNow);
+            stores[n].emplace(folder.File(), kNow, nullptr, progress::Recorder::kBusyWait);
         };
         std::thread other(open, 1);
         open(0);
