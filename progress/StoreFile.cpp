@@ -177,7 +177,7 @@ Store::Store(std::filesystem::path path, TimeMs now, Cancellation* cancel,
     // Opening waits as long as a window that is making or upgrading the file may take; the
     // writes after it, as long as their writer chose.
     if (m_db != nullptr) {
-        sqlite3_busy_timeout(m_db, static_cast<int>(kBusyTimeout.count()));
+        sqlite3_busy_timeout(m_db, static_cast<int>(m_busyTimeout.count()));
     }
 }
 
@@ -212,7 +212,7 @@ bool Store::OpenDatabase(int flags, Cancellation* cancel) {
     }
     m_cancel = cancel;
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, static_cast<int>(m_busyTimeout.count()));
+    sqlite3_busy_timeout(m_db, static_cast<int>(kBusyTimeout.count()));
     return true;
 }
 
