@@ -7,7 +7,7 @@
 #include <Learning.h>
 #include <Recorder.h>
 #include <functional>
-#include <latch>
+#include <future>
 #include <optional>
 #include <thread>
 
@@ -261,13 +261,17 @@ TEST(Store, RoundsRateEachPairAndDaysCountAnswers) {
 TEST(Store, TwoWindowsStartedAtOnceOnANewFileBothRecord) {
     for (int attempt = 0; attempt < 40; ++attempt) {
         Folder folder;
-        std::latch start(2);
+        // Both go at once, from a future that both wait for (std::latch's wait can miss its
+        // wake-up under MinGW's runtime, and the test would hang).
+        std::promise<void> go;
+        const std::shared_future<void> start = go.get_future().share();
         std::optional<progress::Store> stores[2];
         const auto open = [&](int n) {
-            start.arrive_and_wait();
+            start.wait();
             stores[n].emplace(folder.File(), kNow, nullptr, progress::Recorder::kBusyWait);
         };
         std::thread other(open, 1);
+        go.set_value();
         open(0);
         other.join();
         for (auto& store : stores) {
