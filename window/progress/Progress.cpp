@@ -14,7 +14,6 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStandardPaths>
-#include <QTimer>
 #include <Quiz.h>
 #include <Store.h>
 #include <TableFile.h>
