@@ -17,10 +17,49 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <Regions.h>
+#include <deque>
+#include <vector>
 
 using namespace windowtest;
 using window::MapView;
 using window::MapWindow;
+
+namespace {
+
+// The shortest run of arrow keys that leads from one province to another, found over the
+// moves the keys make; empty where the two are the same or none leads there.
+std::vector<Qt::Key> KeysBetween(const map::ProvinceMap& provinces, int from, int to) {
+    struct Move {
+        Qt::Key key;
+        int dx;
+        int dy;
+    };
+    constexpr Move kMoves[] = {
+        {Qt::Key_Right, 1, 0}, {Qt::Key_Left, -1, 0}, {Qt::Key_Down, 0, 1}, {Qt::Key_Up, 0, -1}};
+    std::vector<std::pair<int, Qt::Key>> cameBy(static_cast<std::size_t>(provinces.Count()),
+                                                {-1, Qt::Key_unknown});
+    std::deque<int> next{from};
+    while (!next.empty() && next.front() != to) {
+        const int at = next.front();
+        next.pop_front();
+        for (const Move& move : kMoves) {
+            const int reached = provinces.NeighbourToward(at, move.dx, move.dy);
+            if (reached >= 0 && reached != from &&
+                cameBy[static_cast<std::size_t>(reached)].first < 0) {
+                cameBy[static_cast<std::size_t>(reached)] = {at, move.key};
+                next.push_back(reached);
+            }
+        }
+    }
+    std::vector<Qt::Key> keys;
+    for (int at = to; at != from && cameBy[static_cast<std::size_t>(at)].first >= 0;
+         at = cameBy[static_cast<std::size_t>(at)].first) {
+        keys.insert(keys.begin(), cameBy[static_cast<std::size_t>(at)].second);
+    }
+    return keys;
+}
+
+} // namespace
 
 class MapWindowTest : public QObject {
     Q_OBJECT
@@ -148,23 +187,11 @@ void MapWindowTest::roundIsAnsweredOnTheMap() {
     QCOMPARE(Map()->Score()->text(), QStringLiteral("Верни: 0 от 1"));
     QVERIFY(Notifications().last().startsWith(Map()->Line()->text() + QStringLiteral(" Къде е: ")));
 
-    // From where the keys start, along neighbours to the province asked for.
+    // From where the keys start to the province asked for, by the fewest arrow keys.
     const int target = round->Current().province;
     QTest::keyClick(view, Qt::Key_Right);
-    for (int steps = 0; view->Current() != target && steps < 40; ++steps) {
-        const map::Point from = provinces.InnerPoint(view->Current());
-        const map::Point to = provinces.InnerPoint(target);
-        const bool across = std::abs(to.x - from.x) > std::abs(to.y - from.y);
-        int key = across ? (to.x > from.x ? Qt::Key_Right : Qt::Key_Left)
-                         : (to.y > from.y ? Qt::Key_Down : Qt::Key_Up);
-        const int before = view->Current();
-        QTest::keyClick(view, static_cast<Qt::Key>(key));
-        if (view->Current() == before) {
-            // That way is closed: the other axis.
-            key = across ? (to.y > from.y ? Qt::Key_Down : Qt::Key_Up)
-                         : (to.x > from.x ? Qt::Key_Right : Qt::Key_Left);
-            QTest::keyClick(view, static_cast<Qt::Key>(key));
-        }
+    for (const Qt::Key key : KeysBetween(provinces, view->Current(), target)) {
+        QTest::keyClick(view, key);
     }
     QCOMPARE(view->Current(), target);
     QCOMPARE(Notifications().last(), QString::fromStdString(map::RegionText(provinces, target)));
