@@ -11,9 +11,12 @@
 #include "quiz/Trevika.h"
 #include "review/ReviewDialog.h"
 
+#include <QAccessible>
+#include <QHash>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <Regions.h>
@@ -73,6 +76,7 @@ private slots:
     void reviewLinesShowWhereTheyAre();
     void tableWithoutRegionsSaysSo();
     void roundIsAnsweredOnTheMap();
+    void provincesAreItemsToAssistiveTechnology();
 
 private:
     [[nodiscard]] MapWindow* Map() const { return m_window->Map()->Window(); }
@@ -90,6 +94,7 @@ void MapWindowTest::init() {
     m_window->Map()->Open();
     QVERIFY(QTest::qWaitForWindowExposed(Map()));
     Notifications().clear();
+    Focused().clear();
 }
 
 QColor MapWindowTest::ColourOf(const char* code) const {
@@ -194,10 +199,23 @@ void MapWindowTest::roundIsAnsweredOnTheMap() {
         QTest::keyClick(view, key);
     }
     QCOMPARE(view->Current(), target);
-    QCOMPARE(Notifications().last(), QString::fromStdString(map::RegionText(provinces, target)));
+    // Each move is read as a list's current item is: by the province's name, not a notice.
+    const QString region = QString::fromStdString(map::RegionText(provinces, target));
+    QCOMPARE(Focused().last(), region);
+    QVERIFY(!Notifications().contains(region));
+    QAccessibleInterface* accessibleMap = QAccessible::queryAccessibleInterface(view);
+    QCOMPARE(accessibleMap->focusChild()->text(QAccessible::Name), region);
+    QVERIFY(accessibleMap->focusChild()->state().focused);
     QTest::keyClick(view, Qt::Key_Space);
     QCOMPARE(Map()->Line()->text().left(7), QStringLiteral("Вярно: "));
     QCOMPARE(ColourOf(provinces.Provinces()[target].code.c_str()), MapView::kRight);
+    QVERIFY(accessibleMap->child(target)->state().selected);
+
+    // Assistive technology's press answers as a click does.
+    QAccessibleInterface* asked = accessibleMap->child(round->Current().province);
+    asked->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(Map()->Line()->text().left(7), QStringLiteral("Вярно: "));
+    QCOMPARE(Map()->Score()->text(), QStringLiteral("Верни: 2 от 3"));
 
     while (!round->Over()) {
         if (round->Answered() == 59) {
@@ -216,6 +234,57 @@ void MapWindowTest::roundIsAnsweredOnTheMap() {
     QCOMPARE(m_window->Map()->Round()->Total(), 1);
     QCOMPARE(m_window->Map()->Round()->Current(), first);
     QCOMPARE(Map()->Score()->text(), QStringLiteral("Упражнение"));
+}
+
+// Assistive technology finds the 28 provinces as the items of a list, each named, in its place
+// on the screen: where it says a province is, the province is drawn.
+void MapWindowTest::provincesAreItemsToAssistiveTechnology() {
+    MapView* view = Map()->View();
+    const map::ProvinceMap& provinces = view->Provinces();
+    QAccessibleInterface* accessibleMap = QAccessible::queryAccessibleInterface(view);
+    QCOMPARE(accessibleMap->role(), QAccessible::List);
+    QCOMPARE(accessibleMap->childCount(), provinces.Count());
+    // Each province in a colour of its own, to see which one is drawn where.
+    const auto colourOf = [](int province) {
+        return QColor(40 + (province * 7), 90, 160);
+    };
+    QHash<QRgb, int> provinceOf;
+    for (int i = 0; i < provinces.Count(); ++i) {
+        view->Fill(i, colourOf(i));
+        provinceOf.insert(colourOf(i).rgb(), i);
+    }
+    const QImage drawn = view->grab().toImage();
+    const QRect screen(view->mapToGlobal(QPoint(0, 0)), view->size());
+    QSet<QString> names;
+    for (int i = 0; i < accessibleMap->childCount(); ++i) {
+        QAccessibleInterface* province = accessibleMap->child(i);
+        QCOMPARE(province->role(), QAccessible::ListItem);
+        QCOMPARE(province->parent(), accessibleMap);
+        QCOMPARE(accessibleMap->indexOfChild(province), i);
+        names << province->text(QAccessible::Name);
+        const QRect box = province->rect();
+        QVERIFY(screen.contains(box));
+        QVERIFY(province->state().selected);
+        QCOMPARE(accessibleMap->childAt(box.center().x(), box.center().y()), province);
+        // Around the box's centre the province's own colour is drawn, more than any other
+        // province's (a name may be written over some of it).
+        const QPoint centre = view->mapFromGlobal(box.center());
+        int own = 0;
+        int others = 0;
+        for (int dx = -4; dx <= 4; ++dx) {
+            for (int dy = -4; dy <= 4; ++dy) {
+                const int drawnThere = provinceOf.value(drawn.pixel(centre + QPoint(dx, dy)), -1);
+                own += drawnThere == i ? 1 : 0;
+                others += drawnThere >= 0 && drawnThere != i ? 1 : 0;
+            }
+        }
+        QVERIFY2(own > others, qPrintable(province->text(QAccessible::Name)));
+    }
+    QSet<QString> want;
+    for (int i = 0; i < provinces.Count(); ++i) {
+        want << QString::fromStdString(map::RegionText(provinces, i));
+    }
+    QCOMPARE(names, want);
 }
 
 QTEST_MAIN(MapWindowTest)

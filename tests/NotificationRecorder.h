@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // What window tests hear as a screen reader would: each text a notification told, the
-// platform's way.
+// platform's way, and what took the focus.
 #pragma once
 
 #include <QAccessible>
@@ -18,12 +18,21 @@ inline QStringList& Notifications() {
     return told;
 }
 
+// The names of the objects given the focus so far, as a screen reader reads them.
+inline QStringList& Focused() {
+    static QStringList focused;
+    return focused;
+}
+
 // Turns accessibility on, as a running screen reader does (without one, Qt raises no
-// accessibility events), and records each notification from then on.
+// accessibility events), and records each notification and each focus from then on.
 inline void RecordNotifications() {
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
     QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
         QAccessibleInterface* object = event->accessibleInterface();
+        if (object != nullptr && event->type() == QAccessible::Focus) {
+            Focused() << object->text(QAccessible::Name);
+        }
         if (object == nullptr || object->role() != QAccessible::Notification) {
             return;
         }

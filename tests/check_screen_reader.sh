@@ -4,7 +4,8 @@
 # to browse a list, as it takes the focus; the sites read out while browsing, with nothing
 # picked; the verdict of a right pair and of a wrong pair, each right after its pick; and the
 # round's score when the review opens at the round's end, then the review's lines as the
-# learner moves through them; then a verdict in a round on the map. Everything runs on a virtual display, a private D-Bus session with its
+# learner moves through them; then two provinces reached by the arrow keys and a verdict in a
+# round on the map. Everything runs on a virtual display, a private D-Bus session with its
 # own accessibility bus, and a private home; speech goes to libao's null output, since
 # without a sound card speaking blocks. Orca's debug log is where its speech is read.
 #   check_screen_reader.sh PROGRAM       (needs Orca, speech-dispatcher, espeak-ng, Xvfb,
@@ -188,8 +189,8 @@ heard "$mark" "Край на кръга dialog Край: 3 от 60 Научен�
 press Down "Балчик – Архитектурно-парков комплекс „Двореца“, област Добрич."
 xdotool key Escape
 # The map (F4), its round's button, and one province answered from the keys: the first arrow
-# key goes to Стара Загора, which Orca hears named; whatever the question, the verdict and the
-# next question follow as one notification.
+# key goes to Стара Загора and the next, down, to Хасково, which Orca reads as it reads a list's
+# items; whatever the question, the verdict and the next question follow as one notification.
 # Without a window manager the focus is nowhere once the review has gone: back to the quiz.
 # Qt hands a key on only once Orca has seen it, which under load takes seconds, and a key goes
 # where the focus was when it came: an F4 that came while the Escape still waited went to the
@@ -205,7 +206,8 @@ done
 xdotool windowfocus --sync "$map"
 heard "$mark" "Кръг на картата" "$step_seconds" || fail "Orca did not say the map's button"
 press space "notification Къде е: "
-press Right "notification област Стара Загора"
+press Right "област Стара Загора"
+press Down "област Хасково"
 mark=$(wc -l <"$log")
 xdotool key space
 for _ in $(seq $((step_seconds * 10))); do
@@ -215,4 +217,4 @@ for _ in $(seq $((step_seconds * 10))); do
 done
 said_since "$mark" | grep -Eq '^notification (Вярно|Грешно): .+ е в област .+\. Къде е: .+\?' ||
     fail "Orca did not say the map's verdict and its next question"
-echo "Orca said how to browse, the sites browsed, the verdicts, the round's score and progress, the review's lines, and a verdict on the map"
+echo "Orca said how to browse, the sites browsed, the verdicts, the round's score and progress, the review's lines, and provinces and a verdict on the map"

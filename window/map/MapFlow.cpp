@@ -89,9 +89,6 @@ void MapFlow::Open() {
         connect(m_window->View(), &MapView::provinceChosen, this, [this](int province) {
             m_guard.Run([this, province] { m_rounds->Answer(province); });
         });
-        connect(m_window->View(), &MapView::currentChanged, this, [this](int province) {
-            m_guard.Run([this, province] { Say(Region(Provinces(), province)); });
-        });
         connect(m_window->RoundButton(), &QPushButton::clicked, this,
                 m_guard.Guarded([this] { StartRound(); }));
         if (Round() == nullptr) {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "map/MapView.h"
 
+#include "map/MapAccessible.h"
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,6 +32,7 @@ const QColor MapView::kWrong(0xE0, 0x8A, 0x3C);
 MapView::MapView(const map::ProvinceMap& provinces, QWidget* parent)
     : QWidget(parent), m_provinces(provinces),
       m_fills(static_cast<std::size_t>(provinces.Count())) {
+    InstallMapAccessibility();
     setObjectName(QStringLiteral("MapView"));
     setAccessibleName(QString::fromUtf8(kAccessibleName));
     setFocusPolicy(Qt::StrongFocus);
@@ -52,8 +56,17 @@ void MapView::Clear() {
 }
 
 void MapView::Fill(int province, const QColor& colour) {
-    m_fills.at(static_cast<std::size_t>(province)) = colour;
+    QColor& fill = m_fills.at(static_cast<std::size_t>(province));
+    const bool selected = fill.isValid();
+    fill = colour;
     update();
+    if (fill.isValid() != selected && QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.selected = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        event.setChild(province);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void MapView::AddPin(map::Point at, const QColor& colour) {
@@ -62,12 +75,39 @@ void MapView::AddPin(map::Point at, const QColor& colour) {
 }
 
 void MapView::SetCurrent(int province) {
+    const bool moved = province != m_current;
     m_current = province;
     update();
+    if (moved && hasFocus()) {
+        TellFocus();
+    }
 }
 
 QPointF MapView::ToWidget(map::Point point) const {
     return m_toWidget.map(QPointF(point.x, point.y));
+}
+
+int MapView::ProvinceAt(QPointF at) const {
+    const QPointF point = m_toWidget.inverted().map(at);
+    return m_provinces.ProvinceAt({qRound(point.x()), qRound(point.y())});
+}
+
+QRect MapView::ProvinceBox(int province) const {
+    return m_toWidget.mapRect(m_paths.at(static_cast<std::size_t>(province)).boundingRect())
+        .toAlignedRect();
+}
+
+void MapView::Choose(int province) {
+    SetCurrent(province);
+    emit provinceChosen(province);
+}
+
+void MapView::TellFocus() {
+    if (m_current >= 0 && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(m_current);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void MapView::Fit() {
@@ -156,11 +196,9 @@ void MapView::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
-    const QPointF at = m_toWidget.inverted().map(event->position());
-    const int province = m_provinces.ProvinceAt({qRound(at.x()), qRound(at.y())});
+    const int province = ProvinceAt(event->position());
     if (province >= 0) {
-        SetCurrent(province);
-        emit provinceChosen(province);
+        Choose(province);
     }
 }
 
@@ -195,8 +233,13 @@ void MapView::keyPressEvent(QKeyEvent* event) {
         m_current < 0 ? m_provinces.Find(kMiddle) : m_provinces.NeighbourToward(m_current, dx, dy);
     if (next >= 0) {
         SetCurrent(next);
-        emit currentChanged(next);
     }
+}
+
+// The current province is read as the map takes the keys, as a list's current item is.
+void MapView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    TellFocus();
 }
 
 } // namespace window

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Bulgaria's provinces drawn as vector paths at any size: some filled in colours, pins, the
 // names of the provinces large enough for them, the Black Sea named. A click or, from the
-// keyboard, the arrow keys and Space or Enter choose a province.
+// keyboard, the arrow keys and Space or Enter choose a province. To assistive technology each
+// province is an item of a list (MapAccessible), focused as the arrow keys reach it.
 #pragma once
 
 #include <ProvinceMap.h>
@@ -33,6 +34,12 @@ public:
     void SetCurrent(int province);
     // Where a point of the map is in the widget, as it is drawn now.
     [[nodiscard]] QPointF ToWidget(map::Point point) const;
+    // The province drawn at a point of the widget, or -1.
+    [[nodiscard]] int ProvinceAt(QPointF at) const;
+    // The box around the province, in the widget, as it is drawn now.
+    [[nodiscard]] QRect ProvinceBox(int province) const;
+    // Makes the province the current one and chooses it, as a click on it does.
+    void Choose(int province);
     [[nodiscard]] QSize sizeHint() const override { return {640, 400}; }
 
     // The colours of the map's two kinds of mark, for its legend too.
@@ -40,19 +47,21 @@ public:
     static const QColor kWrong;
 
 signals:
-    // A click on a province, or Space or Enter on the current one.
+    // A click on a province, Space or Enter on the current one, or a press from assistive
+    // technology.
     void provinceChosen(int province);
-    // The arrow keys moved to a province.
-    void currentChanged(int province);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void Fit();
+    // Tells assistive technology that the current province has the focus.
+    void TellFocus();
 
     const map::ProvinceMap& m_provinces;
     std::vector<QPainterPath> m_paths;
