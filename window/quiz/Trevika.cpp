@@ -16,12 +16,30 @@
 
 #include <QContextMenuEvent>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 
 namespace window {
+
+namespace {
+
+// The window's icon in its sizes, read as PNG outright: a reader left to find the format loads
+// every image plugin to ask it, and keeps them loaded, for a few kilobytes of pixels.
+QIcon WindowIcon() {
+    QIcon icon;
+    for (const int size : kWindowIconSizes) {
+        QImageReader reader(QString::fromLatin1(kIconFile).arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    return icon;
+}
+
+} // namespace
 
 Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText), m_guard(this) {
     setObjectName(QStringLiteral("Trevika"));
@@ -30,11 +48,7 @@ Trevika::Trevika(QWidget* parent) : QWidget(parent), m_quiz(kTaskText), m_guard(
     // The defined size, which it may grow from but not shrink below.
     setMinimumSize(ToPixels(kClient).size());
     resize(ToPixels(kClient).size());
-    QIcon icon;
-    for (const int size : kWindowIconSizes) {
-        icon.addFile(QString::fromLatin1(kIconFile).arg(size), QSize(size, size));
-    }
-    setWindowIcon(icon);
+    setWindowIcon(WindowIcon());
     setFont(DefinedFont());
     CreateControls();
     ConnectFlows();
