@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // libFuzzer target: any bytes as a table file, read as CSV text, or with
-// TREVIKA_FUZZ_SPREADSHEETS by the reader of every kind of file, spreadsheets first. The reader
+// TREVIKA_FUZZ_SPREADSHEETS by the reader of every kind of file, spreadsheets first, or with
+// TREVIKA_FUZZ_QUESTIONS as Moodle XML, or as GIFT where the bytes begin with "gift"; a table of
+// questions must also come back from both formats as it was written. The reader
 // must answer each with a table or a fault, never crash; a table must keep to the limits, be
 // written and read back unchanged, and play to the end with every pair right. Since a changed
 // byte inside a ZIP only breaks its checksum, bytes that start with "parts" are the parts of a
@@ -13,6 +15,13 @@
 #ifdef TREVIKA_FUZZ_SPREADSHEETS
 #include <SheetTable.h>
 #include <map>
+#endif
+#ifdef TREVIKA_FUZZ_QUESTIONS
+#include <Gift.h>
+#include <MoodleXml.h>
+#include <algorithm>
+#include <tuple>
+#include <vector>
 #endif
 #include <cstdint>
 #include <cstdio>
@@ -96,6 +105,63 @@ std::variant<quiz::PairTable, quiz::TableError> Read(std::string_view bytes) {
     }
     return sheets::ReadTableFile(bytes, "fuzz");
 }
+#elif defined(TREVIKA_FUZZ_QUESTIONS)
+std::variant<quiz::PairTable, quiz::TableError> Read(std::string_view bytes) {
+    auto read = bytes.starts_with("gift") ? exchange::ReadGift(bytes.substr(4), "fuzz")
+                                          : exchange::ReadMoodleXml(bytes, "fuzz");
+    if (auto* error = std::get_if<quiz::TableError>(&read)) {
+        return *error;
+    }
+    auto& imported = std::get<exchange::ImportedTable>(read);
+    if (imported.skipped < 0) {
+        Fail("a negative count of questions left out");
+    }
+    return std::move(imported.table);
+}
+
+// GIFT cannot keep white space before a left text or after a right one: the arrow's own
+// spaces and the line's end stand there.
+std::vector<std::tuple<std::string, std::string>> Pairs(const quiz::PairTable& table, bool gift) {
+    std::vector<std::tuple<std::string, std::string>> pairs;
+    for (const quiz::Pair& pair : table.pairs) {
+        std::string left = pair.left;
+        std::string right = pair.right;
+        if (gift) {
+            left.erase(0, std::min(left.find_first_not_of(" \t"), left.size()));
+            right.erase(right.find_last_not_of(" \t") + 1);
+        }
+        pairs.emplace_back(left, right);
+    }
+    std::sort(pairs.begin(), pairs.end());
+    return pairs;
+}
+
+// Out to both formats and back: the same pairs, in any order.
+void ComeBack(const quiz::PairTable& table) {
+    const quiz::Collation order;
+    for (const bool gift : {true, false}) {
+        const exchange::Written written =
+            gift ? exchange::WriteGift(table, order) : exchange::WriteMoodleXml(table, order);
+        const auto* bytes = std::get_if<std::string>(&written);
+        if (bytes == nullptr) {
+            if (table.pairs.size() >= exchange::kMinQuestionPairs && !gift) {
+                Fail("Moodle XML refused a table: " +
+                     std::get<exchange::WriteFault>(written).fault);
+            }
+            continue;
+        }
+        auto back =
+            gift ? exchange::ReadGift(*bytes, "fuzz") : exchange::ReadMoodleXml(*bytes, "fuzz");
+        const auto* imported = std::get_if<exchange::ImportedTable>(&back);
+        if (imported == nullptr) {
+            Fail(std::string(gift ? "GIFT" : "Moodle XML") +
+                 " written was refused: " + std::get<quiz::TableError>(back).fault + "\n" + *bytes);
+        }
+        if (Pairs(imported->table, gift) != Pairs(table, gift)) {
+            Fail(std::string(gift ? "GIFT" : "Moodle XML") + " did not come back:\n" + *bytes);
+        }
+    }
+}
 #else
 std::variant<quiz::PairTable, quiz::TableError> Read(std::string_view bytes) {
     return quiz::ReadTable(bytes, "fuzz");
@@ -145,6 +211,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // would only slow the search down.
     if (table.pairs.size() <= 64) {
         Play(std::make_shared<const quiz::PairTable>(table));
+#ifdef TREVIKA_FUZZ_QUESTIONS
+        ComeBack(table);
+#endif
     }
     return 0;
 }
