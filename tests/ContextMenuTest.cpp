@@ -192,8 +192,9 @@ void ContextMenuTest::menuButtonOpensTheSameMenu() {
         QTest::mouseClick(button, Qt::LeftButton);
     }
     QTRY_COMPARE(offered.value(0), QStringLiteral("Отвори таблица…"));
-    QCOMPARE(offered.size(), 10);
-    QCOMPARE(offered.mid(8),
+    QCOMPARE(offered.size(), 11);
+    QCOMPARE(offered.value(3), QStringLiteral("Изнеси таблицата като…"));
+    QCOMPARE(offered.mid(9),
              QStringList({QStringLiteral("Карта"), QStringLiteral("Кръг на картата")}));
     QCOMPARE(State(*m_window), before);
 }

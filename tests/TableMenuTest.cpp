@@ -3,6 +3,7 @@
 
 #include "WindowTestHelpers.h"
 #include "app/Startup.h"
+#include "exchange/ExportMenu.h"
 #include "quiz/Trevika.h"
 #include "review/ReviewDialog.h"
 
@@ -26,10 +27,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <Questions.h>
 #include <Spreadsheet.h>
 #include <TableFile.h>
 #include <memory>
 
+using window::ExportMenu;
 using window::Trevika;
 using namespace windowtest;
 
@@ -50,6 +53,16 @@ QStringList Seen(const Trevika& window) {
         }
     }
     return seen << window.Text1(0)->toPlainText() << window.Score()->text();
+}
+
+// The table's pairs without their order.
+QStringList PairsOf(const quiz::PairTable& table) {
+    QStringList pairs;
+    for (const quiz::Pair& pair : table.pairs) {
+        pairs << QString::fromStdString(pair.left + " | " + pair.right);
+    }
+    pairs.sort();
+    return pairs;
 }
 
 } // namespace
@@ -74,6 +87,8 @@ private slots:
     void asksBeforeReplacingAFile();
     void reviewsAndPractisesAnOpenedTable();
     void longTextScrollsSideways();
+    void opensMoodleQuestions();
+    void exportsForMoodleAndAnki();
 
 private:
     void ExpectExample() const;
@@ -149,7 +164,8 @@ void TableMenuTest::opensFromTheContextMenu() {
     QCOMPARE(offered,
              (QStringList{
                  QStringLiteral("Отвори таблица…|Ctrl+O"), QStringLiteral("Вградената таблица|"),
-                 QStringLiteral("Запиши таблицата като CSV…|Ctrl+S"), QStringLiteral("|"),
+                 QStringLiteral("Запиши таблицата като CSV…|Ctrl+S"),
+                 QStringLiteral("Изнеси таблицата като…|"), QStringLiteral("|"),
                  QStringLiteral("По-едър текст|Ctrl++"), QStringLiteral("По-дребен текст|Ctrl+-"),
                  QStringLiteral("Обичаен размер на текста|Ctrl+0"), QStringLiteral("|"),
                  QStringLiteral("Карта|F4"), QStringLiteral("Кръг на картата|")}));
@@ -175,7 +191,7 @@ void TableMenuTest::opensFromTheContextMenu() {
         static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
     });
     QTest::keyClick(m_window->List1(0), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(filters.value(0), QStringLiteral("Таблици (*.xlsx *.ods *.csv *.txt)"));
+    QCOMPARE(filters.value(0), QStringLiteral("Таблици (*.xlsx *.ods *.csv *.txt *.xml *.gift)"));
     ExpectExample();
 }
 
@@ -223,6 +239,14 @@ void TableMenuTest::badFileIsToldAndChangesNothing_data() {
                               << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)
                               << QStringLiteral("файлът е във формата на Excel 97–2003: запишете "
                                                 "го като .xlsx или .csv");
+    QTest::newRow("gift_unclosed")
+        << QStringLiteral("въпроси.gift")
+        << QByteArray("// от Moodle\n::Реки::Свържете {\n=Искър -> Дунав\n")
+        << QStringLiteral("ред 2: отговорите нямат затваряща скоба „}“");
+    QTest::newRow("moodle_xml_broken")
+        << QStringLiteral("въпроси.xml")
+        << QByteArray("<?xml version=\"1.0\"?>\n<quiz>\n<question type=\"matching\">\n</quiz>\n")
+        << QStringLiteral("ред 4: файлът не е правилен XML: Start-end tags mismatch");
     QTest::newRow("too_large") << QStringLiteral("голям.csv")
                                << header +
                                       QByteArray(static_cast<qsizetype>(quiz::kMaxTextFileBytes),
@@ -343,6 +367,68 @@ void TableMenuTest::longTextScrollsSideways() {
                             .arg(needed)
                             .arg(list->horizontalScrollBar()->maximum())
                             .arg(list->viewport()->width())));
+}
+
+// A GIFT file from Moodle opens as a table of its matching pairs, named after the file, and
+// what it had besides is told once the table is in play.
+void TableMenuTest::opensMoodleQuestions() {
+    const QString path = Write(QStringLiteral("Реки.gift"),
+                               QByteArrayLiteral("::Реки::Свържете {\n"
+                                                 "=Искър -> Дунав\n=Марица -> Бяло море\n}\n\n"
+                                                 "::Дунав::Дунав се влива в Черно море.{T}\n"));
+    QVERIFY(m_window->OpenTable(path));
+    QCOMPARE(m_window->Label1(0)->text(), QStringLiteral("Реки"));
+    QCOMPARE(m_window->Label1(1)->text(), QStringLiteral("Въпрос"));
+    QCOMPARE(PairsOf(m_window->Quiz().Table()),
+             QStringList({QStringLiteral("Искър | Дунав"), QStringLiteral("Марица | Бяло море")}));
+    QMessageBox* message = m_window->Tables()->Message();
+    QVERIFY(message != nullptr);
+    QCOMPARE(message->icon(), QMessageBox::Information);
+    QCOMPARE(message->text(),
+             QStringLiteral("Таблицата от файла „%1“ е отворена: пропуснат 1 въпрос, който не е "
+                            "за свързване.")
+                 .arg(QDir::toNativeSeparators(path)));
+}
+
+// The built-in table out as Moodle XML and GIFT opens again with the same pairs and plays;
+// as Anki's text it has Anki's header lines. A table too short for a matching question is
+// told, and no file is written.
+void TableMenuTest::exportsForMoodleAndAnki() {
+    const QStringList builtIn = PairsOf(*quiz::BuiltInTable());
+    for (const auto& [name, format] :
+         {std::pair(QStringLiteral("обекти.xml"), ExportMenu::Format::MoodleXml),
+          std::pair(QStringLiteral("обекти.gift"), ExportMenu::Format::Gift)}) {
+        m_window->Tables()->Actions().at(1)->trigger();
+        const QString path = m_folder.filePath(name);
+        QVERIFY(m_window->Export()->Export(path, format));
+        QVERIFY(m_window->OpenTable(path));
+        QCOMPARE(m_window->Label1(0)->text(), QStringLiteral("обекти"));
+        QCOMPARE(m_window->Label1(1)->text(), QStringLiteral("Селище"));
+        QStringList read = PairsOf(m_window->Quiz().Table());
+        // Moodle, and GIFT with it, trims the space after "Родопи ".
+        if (format == ExportMenu::Format::Gift) {
+            read.replaceInStrings(QStringLiteral("Родопи | "), QStringLiteral("Родопи  | "));
+        }
+        QCOMPARE(read, builtIn);
+        QVERIFY(ClickItem(m_window->List1(0), QStringLiteral("Мелник")));
+        QVERIFY(ClickItem(m_window->List1(1), QStringLiteral("Кордопулова къща")));
+        QCOMPARE(m_window->Quiz().RightPairs(), 1);
+    }
+    const QString anki = m_folder.filePath(QStringLiteral("обекти.txt"));
+    QVERIFY(m_window->Export()->Export(anki, ExportMenu::Format::Anki));
+    QFile ankiFile(anki);
+    QVERIFY(ankiFile.open(QIODevice::ReadOnly));
+    QCOMPARE(ankiFile.readLine(), QByteArray("#separator:tab\n"));
+
+    QVERIFY(m_window->OpenTable(Write(QStringLiteral("две.csv"), "а;б\nв;г\nд;е\n")));
+    const QString tooShort = m_folder.filePath(QStringLiteral("две.gift"));
+    QVERIFY(!m_window->Export()->Export(tooShort, ExportMenu::Format::Gift));
+    QVERIFY(!QFileInfo::exists(tooShort));
+    QVERIFY(m_window->Export()->Message() != nullptr);
+    QCOMPARE(m_window->Export()->Message()->text(),
+             QStringLiteral("Таблицата не е изнесена във файла „%1“:\n%2.")
+                 .arg(QDir::toNativeSeparators(tooShort),
+                      QString::fromStdString(exchange::TooFewPairs())));
 }
 
 QTEST_MAIN(TableMenuTest)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quiz/Trevika.h"
 
+#include "exchange/ExportMenu.h"
 #include "map/MapFlow.h"
 #include "quiz/ContextMenu.h"
 #include "quiz/FittingLabel.h"
@@ -108,7 +109,8 @@ void Trevika::ConnectFlows() {
     connect(m_roundEnd, &RoundEnd::newRoundAsked, this,
             [this] { Run([this] { m_quiz.ClearClick(); }); });
     m_menu = new ContextMenu(this);
-    m_menu->AddActions(m_tables->Actions());
+    m_export = new ExportMenu(this, m_quiz, m_guard);
+    m_menu->AddActions(m_tables->Actions() << m_export->Action());
     m_zoom = new WindowZoom(this);
     m_menu->AddActions(m_zoom->Actions());
     m_map = new MapFlow(this, m_quiz, m_guard);

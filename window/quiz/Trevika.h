@@ -22,6 +22,7 @@ class QToolButton;
 namespace window {
 
 class ContextMenu;
+class ExportMenu;
 class MapFlow;
 class PickListModel;
 class ReviewDialog;
@@ -60,6 +61,7 @@ public:
     // The review of the round just over, while it is open.
     [[nodiscard]] ReviewDialog* Review() const;
     [[nodiscard]] TableMenu* Tables() const { return m_tables; }
+    [[nodiscard]] ExportMenu* Export() const { return m_export; }
     [[nodiscard]] WindowZoom* Zoom() const { return m_zoom; }
     // The map beside the quiz, and the round played on it.
     [[nodiscard]] MapFlow* Map() const { return m_map; }
@@ -107,6 +109,7 @@ private:
     FittingLabel* m_score = nullptr;
     VerdictNotification* m_notification = nullptr;
     TableMenu* m_tables = nullptr;
+    ExportMenu* m_export = nullptr;
     RoundEnd* m_roundEnd = nullptr;
     ContextMenu* m_menu = nullptr;
     WindowZoom* m_zoom = nullptr;

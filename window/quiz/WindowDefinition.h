@@ -93,9 +93,10 @@ inline constexpr const char* kSaveTableCaption = "Запиши таблицат�
 inline constexpr const char* kOpenTableTitle = "Отвори таблица";
 inline constexpr const char* kSaveTableTitle = "Запиши таблицата като CSV";
 inline constexpr const char* kOpenTableFilters =
-    "Таблици (*.xlsx *.ods *.csv *.txt);;Всички файлове (*)";
+    "Таблици (*.xlsx *.ods *.csv *.txt *.xml *.gift);;Всички файлове (*)";
 inline constexpr const char* kSaveTableFilters = "Таблици (*.csv *.txt);;Всички файлове (*)";
 inline constexpr const char* kTableNotSaved = "Таблицата не е записана във файла „%1“:\n%2.";
+inline constexpr const char* kQuestionsSkipped = "Таблицата от файла „%1“ е отворена: %2.";
 // A screen reader reads this, then the score itself.
 inline constexpr const char* kScoreAccessibleName = "Резултат";
 // The window's icon, in the sizes a title bar and a task switcher use; the larger ones are

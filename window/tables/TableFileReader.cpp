@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tables/TableFileReader.h"
 
+#include <Gift.h>
+#include <MoodleXml.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +17,7 @@ constexpr const char* kFaultOnLine = "ред %1: %2";
 
 } // namespace
 
-std::variant<quiz::PairTable, quiz::TableError> TableFileReader::Read(const QString& path) {
+std::variant<exchange::ImportedTable, quiz::TableError> TableFileReader::Read(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) {
         return quiz::TableError{0, "файлът не съществува"};
@@ -35,9 +37,19 @@ std::variant<quiz::PairTable, quiz::TableError> TableFileReader::Read(const QStr
     if (file.error() != QFileDevice::NoError) {
         return quiz::TableError{0, "файлът не може да се прочете"};
     }
-    return sheets::ReadTableFile(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-        info.completeBaseName().toStdString());
+    const std::string_view read(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    std::string title = info.completeBaseName().toStdString();
+    if (info.suffix().compare(QStringLiteral("gift"), Qt::CaseInsensitive) == 0) {
+        return exchange::ReadGift(read, std::move(title));
+    }
+    if (exchange::LooksLikeXml(read)) {
+        return exchange::ReadMoodleXml(read, std::move(title));
+    }
+    auto table = sheets::ReadTableFile(read, std::move(title));
+    if (auto* error = std::get_if<quiz::TableError>(&table)) {
+        return *error;
+    }
+    return exchange::ImportedTable{std::get<quiz::PairTable>(std::move(table)), 0};
 }
 
 QString TableFileReader::Message(const QString& path, const quiz::TableError& error) {

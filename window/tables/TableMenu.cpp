@@ -68,8 +68,14 @@ bool TableMenu::Read(const QString& path) {
         return false;
     }
     m_folder = QFileInfo(path).absolutePath();
-    emit tableChosen(
-        std::make_shared<const quiz::PairTable>(std::get<quiz::PairTable>(std::move(reading))));
+    auto& imported = std::get<exchange::ImportedTable>(reading);
+    emit tableChosen(std::make_shared<const quiz::PairTable>(std::move(imported.table)));
+    if (imported.skipped > 0) {
+        Tell(QString::fromUtf8(kQuestionsSkipped)
+                 .arg(QDir::toNativeSeparators(path),
+                      QString::fromStdString(exchange::SkippedText(imported.skipped))),
+             QMessageBox::Information);
+    }
     return true;
 }
 
@@ -139,12 +145,11 @@ void TableMenu::ChooseAndSave() {
     }
 }
 
-void TableMenu::Tell(const QString& text) {
+void TableMenu::Tell(const QString& text, QMessageBox::Icon icon) {
     if (m_message != nullptr) {
         m_message->close();
     }
-    m_message = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kCaption), text,
-                                QMessageBox::Ok, m_window);
+    m_message = new QMessageBox(icon, QString::fromUtf8(kCaption), text, QMessageBox::Ok, m_window);
     m_message->setAttribute(Qt::WA_DeleteOnClose);
     // Not modal to the application: the program may still be starting, with no event loop.
     m_message->setWindowModality(Qt::WindowModal);

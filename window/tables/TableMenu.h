@@ -3,13 +3,13 @@
 #pragma once
 
 #include <PairTable.h>
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <memory>
 
 class QAction;
-class QMessageBox;
 class QWidget;
 
 namespace quiz {
@@ -21,7 +21,8 @@ namespace window {
 class ActionGuard;
 
 // The actions of the window's context menu for tables, with their shortcuts, and a file
-// dropped on the window. A table read whole and sound is handed on with tableChosen; a bad
+// dropped on the window. A table read whole and sound is handed on with tableChosen, and the
+// questions a file of questions had that are not for matching are told after it opens; a bad
 // file changes nothing and is told in a message box that names the file, the line and the
 // fault.
 class TableMenu final : public QObject {
@@ -55,7 +56,7 @@ private:
     [[nodiscard]] QString Folder() const;
     void ChooseAndOpen();
     void ChooseAndSave();
-    void Tell(const QString& text);
+    void Tell(const QString& text, QMessageBox::Icon icon = QMessageBox::Warning);
 
     QWidget* m_window;
     const quiz::Quiz& m_quiz;
