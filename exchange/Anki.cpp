@@ -29,21 +29,21 @@ std::string Tag(const std::string& text) {
 } // namespace
 
 std::string WriteAnki(const quiz::PairTable& table) {
-    std::string out = "#separator:tab\n#html:false\n#columns:" + Field(table.columns.at(0)) + "\t" +
-                      Field(table.columns.at(1));
+    std::string out = "#separator:tab\n#html:false\n#columns:";
+    out.append(Field(table.columns.at(0))).append("\t").append(Field(table.columns.at(1)));
     if (table.HasNotes()) {
-        out += "\tTags";
+        out.append("\tTags");
     }
-    out += "\n#deck:" + table.title + "\n";
+    out.append("\n#deck:").append(table.title).append("\n");
     if (table.HasNotes()) {
-        out += "#tags column:3\n";
+        out.append("#tags column:3\n");
     }
     for (const quiz::Pair& pair : table.pairs) {
-        out += Field(pair.left) + "\t" + Field(pair.right);
+        out.append(Field(pair.left)).append("\t").append(Field(pair.right));
         if (table.HasNotes()) {
-            out += "\t" + Tag(pair.note);
+            out.append("\t").append(Tag(pair.note));
         }
-        out += "\n";
+        out.append("\n");
     }
     return out;
 }

@@ -240,18 +240,21 @@ Written WriteGift(const quiz::PairTable& table, const quiz::Collation& order) {
     if (questions.empty()) {
         return WriteFault{TooFewPairs()};
     }
-    std::string out = "// " + table.title + "\n$CATEGORY: " + CategoryPath(table.title) + "\n";
+    std::string out = "// ";
+    out.append(table.title).append("\n$CATEGORY: ").append(CategoryPath(table.title)).append("\n");
     for (const MatchingQuestion& question : questions) {
-        out += "\n::" + Escaped(question.name) + "::" + Escaped(question.text) + " {\n";
+        out.append("\n::").append(Escaped(question.name)).append("::");
+        out.append(Escaped(question.text)).append(" {\n");
         for (const quiz::Pair& pair : question.pairs) {
             if (pair.left.find(kArrow) != std::string::npos) {
                 return WriteFault{"текстът „" + pair.left +
                                   "“ съдържа „->“, а GIFT не може да го " +
                                   "запише в лявата страна на двойка"};
             }
-            out += "=" + Escaped(pair.left) + " -> " + Escaped(pair.right) + "\n";
+            out.append("=").append(Escaped(pair.left)).append(" -> ");
+            out.append(Escaped(pair.right)).append("\n");
         }
-        out += "}\n";
+        out.append("}\n");
     }
     return out;
 }
