@@ -6,8 +6,8 @@
 # notification event's text to RECORDING, a line each, and the name of what takes the focus
 # after "focus: ". Wine's own library lacks the notification call. The recording must hold the
 # round's 60 verdicts as their one-line spoken texts, a right one and a wrong one first, and
-# then the review's score; then, on the map, the province the first arrow key goes to, and the
-# verdict of the answer given there.
+# then the review's score; then, on the map, the round's first question, the province the first
+# arrow key goes to, and the verdict of the answer given there with the next question.
 #   check_windows_screen_reader.sh EXE RECORDER CLIENT RECORDING     (needs DISPLAY, Wine, xdotool)
 set -euo pipefail
 exe=$1 recorder=$2 client=$3 recording=$4
@@ -60,8 +60,8 @@ for check in $(seq 3 60); do
     recorded "$check" 10
 done
 recorded 61 20
-# The map (F4), with the keys on its round's button: space starts the round, the first arrow
-# key goes to Стара Загора, and space answers with it.
+# The map (F4), with the keys on its round's button: space starts the round, which asks its
+# first question, the first arrow key goes to Стара Загора, and space answers with it.
 keys Escape F4
 map=$(visible_window "Карта на България" 30) || { echo "the map did not open"; exit 1; }
 xdotool windowfocus --sync "$map"
@@ -71,7 +71,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 keys space
-recorded 62 10
+recorded 63 10
 stop
 
 right=$(grep -c '^Вярно ' "$recording" || true)
@@ -79,17 +79,20 @@ wrong=$(grep -c '^Грешно ' "$recording" || true)
 first=$(told | sed -n 1p)
 second=$(told | sed -n 2p)
 last=$(told | sed -n 61p)
-on_map=$(told | sed -n 62p)
+asked=$(told | sed -n 62p)
+on_map=$(told | sed -n 63p)
 want_first='Вярно  селище Ямбол забележителност Античен град "Кабиле" област Ямбол'
 want_second='Грешно Асеновград забележителност Античен театър'
 want_last="Край: $right от 60"
 if [ "$first" != "$want_first" ] || [ "$second" != "$want_second" ] ||
-    [ $((right + wrong)) -ne 60 ] || [ "$last" != "$want_last" ] || [ "$(lines)" -ne 62 ] ||
+    [ $((right + wrong)) -ne 60 ] || [ "$last" != "$want_last" ] || [ "$(lines)" -ne 63 ] ||
+    ! printf '%s\n' "$asked" | grep -Eq '^Къде е: .+\?$' ||
     ! grep -qx 'focus: област Стара Загора' "$recording" ||
     ! printf '%s\n' "$on_map" | grep -Eq '^(Вярно|Грешно): .+ е в област .+\. Къде е: .+\?$'; then
     printf 'wanted 60 verdicts, first:\n%s\nthen:\n%s\nand last:\n%s\n' \
         "$want_first" "$want_second" "$want_last"
-    printf 'then the focus on област Стара Загора and a verdict on the map; recorded:\n'
+    printf 'then a question, the focus on област Стара Загора and a verdict on the map;'
+    printf ' recorded:\n'
     cat "$recording"
     exit 1
 fi
