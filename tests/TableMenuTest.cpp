@@ -420,6 +420,18 @@ void TableMenuTest::exportsForMoodleAndAnki() {
     QVERIFY(ankiFile.open(QIODevice::ReadOnly));
     QCOMPARE(ankiFile.readLine(), QByteArray("#separator:tab\n"));
 
+    // From the menu: a name typed with ".gift" is written as GIFT, whatever the filter.
+    WhenShown([this](QWidget* shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(shown);
+        QVERIFY(dialog != nullptr);
+        dialog->selectFile(m_folder.filePath(QStringLiteral("от менюто.gift")));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    m_window->Export()->Action()->trigger();
+    QFile chosen(m_folder.filePath(QStringLiteral("от менюто.gift")));
+    QVERIFY(chosen.open(QIODevice::ReadOnly));
+    QCOMPARE(chosen.readLine(), QByteArray("// обекти\n"));
+
     QVERIFY(m_window->OpenTable(Write(QStringLiteral("две.csv"), "а;б\nв;г\nд;е\n")));
     const QString tooShort = m_folder.filePath(QStringLiteral("две.gift"));
     QVERIFY(!m_window->Export()->Export(tooShort, ExportMenu::Format::Gift));

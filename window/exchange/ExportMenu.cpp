@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <Quiz.h>
+#include <algorithm>
 #include <array>
 
 namespace window {
@@ -122,9 +123,16 @@ void ExportMenu::ChooseAndExport() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
+    // A name typed with one of the formats' suffixes says the format; any other, the filter.
+    const QString path = dialog.selectedFiles().constFirst();
+    const QString suffix = QFileInfo(path).suffix();
+    const auto named = std::find_if(kFormats.begin(), kFormats.end(), [&suffix](const auto& file) {
+        return suffix.compare(QLatin1String(file.suffix), Qt::CaseInsensitive) == 0;
+    });
     const auto index = static_cast<std::size_t>(filters.indexOf(dialog.selectedNameFilter()));
-    Export(dialog.selectedFiles().constFirst(),
-           index < kFormats.size() ? kFormats[index].format : Format::MoodleXml);
+    Export(path, named != kFormats.end()   ? named->format
+                 : index < kFormats.size() ? kFormats[index].format
+                                           : Format::MoodleXml);
 }
 
 } // namespace window
