@@ -123,16 +123,23 @@ void ExportMenu::ChooseAndExport() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    // A name typed with one of the formats' suffixes says the format; any other, the filter.
-    const QString path = dialog.selectedFiles().constFirst();
+    Export(dialog.selectedFiles().constFirst(),
+           FormatOf(dialog.selectedFiles().constFirst(),
+                    static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))));
+}
+
+ExportMenu::Format ExportMenu::FormatOf(const QString& path, int filter) {
     const QString suffix = QFileInfo(path).suffix();
-    const auto named = std::find_if(kFormats.begin(), kFormats.end(), [&suffix](const auto& file) {
-        return suffix.compare(QLatin1String(file.suffix), Qt::CaseInsensitive) == 0;
-    });
-    const auto index = static_cast<std::size_t>(filters.indexOf(dialog.selectedNameFilter()));
-    Export(path, named != kFormats.end()   ? named->format
-                 : index < kFormats.size() ? kFormats[index].format
-                                           : Format::MoodleXml);
+    const auto* const named =
+        std::find_if(kFormats.begin(), kFormats.end(), [&suffix](const FormatFile& file) {
+            return suffix.compare(QLatin1String(file.suffix), Qt::CaseInsensitive) == 0;
+        });
+    if (named != kFormats.end()) {
+        return named->format;
+    }
+    return filter >= 0 && static_cast<std::size_t>(filter) < kFormats.size()
+               ? kFormats[static_cast<std::size_t>(filter)].format
+               : Format::MoodleXml;
 }
 
 } // namespace window

@@ -32,6 +32,9 @@ public:
     [[nodiscard]] QAction* Action() const { return m_export; }
     // Writes the table in play; returns whether it wrote.
     bool Export(const QString& path, Format format);
+    // The format a file is written in: the one its name's suffix says (".xml", ".gift",
+    // ".txt"), or else the one of the dialog's filter (0, 1, 2 in that order).
+    [[nodiscard]] static Format FormatOf(const QString& path, int filter);
     // The latest message box, while it is open.
     [[nodiscard]] QMessageBox* Message() const;
 
