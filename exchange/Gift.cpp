@@ -3,8 +3,6 @@
 
 #include "MarkupText.h"
 
-#include <TableBuilder.h>
-#include <TextEncoding.h>
 #include <algorithm>
 #include <iterator>
 #include <utility>
@@ -260,17 +258,14 @@ Written WriteGift(const quiz::PairTable& table, const quiz::Collation& order) {
 }
 
 std::variant<ImportedTable, quiz::TableError> ReadGift(std::string_view bytes, std::string title) {
-    if (bytes.size() > kMaxQuestionFileBytes) {
-        return quiz::TableError{0, "файлът е по-голям от " + quiz::InMiB(kMaxQuestionFileBytes)};
-    }
-    auto decoded = quiz::DecodeText(bytes);
-    if (auto* error = std::get_if<quiz::TableError>(&decoded)) {
+    auto text = QuestionFileText(bytes);
+    if (auto* error = std::get_if<quiz::TableError>(&text)) {
         return *error;
     }
-    quiz::TableBuilder builder(std::move(title), {"", "текстът е на няколко реда"});
+    quiz::TableBuilder builder = QuestionTableBuilder(std::move(title));
     int skipped = 0;
     int pairs = 0;
-    for (Block& block : Blocks(std::get<std::string>(decoded))) {
+    for (Block& block : Blocks(std::get<std::string>(text))) {
         while (block.text.starts_with("$CATEGORY:")) {
             block.DropFirstLine();
         }
@@ -286,12 +281,8 @@ std::variant<ImportedTable, quiz::TableError> ReadGift(std::string_view bytes, s
             ++skipped;
             continue;
         }
-        // The first matching question names the columns, or they are Moodle's own.
         if (!builder.HasHeader()) {
-            std::vector<std::string> columns = question.columns.empty()
-                                                   ? std::vector<std::string>{"Въпрос", "Отговор"}
-                                                   : question.columns;
-            if (auto fault = builder.Add({block.LineAt(0), std::move(columns)})) {
+            if (auto fault = AddHeader(builder, std::move(question.columns), block.LineAt(0))) {
                 return *fault;
             }
         }
@@ -302,16 +293,7 @@ std::variant<ImportedTable, quiz::TableError> ReadGift(std::string_view bytes, s
             ++pairs;
         }
     }
-    if (pairs == 0) {
-        return quiz::TableError{0, skipped > 0 ? "във файла няма въпроси за свързване, а " +
-                                                     SkippedText(skipped)
-                                               : "във файла няма въпроси за свързване"};
-    }
-    auto table = std::move(builder).Finish();
-    if (auto* error = std::get_if<quiz::TableError>(&table)) {
-        return *error;
-    }
-    return ImportedTable{std::get<quiz::PairTable>(std::move(table)), skipped};
+    return Imported(std::move(builder), pairs, skipped);
 }
 
 } // namespace exchange

@@ -3,8 +3,6 @@
 
 #include "MarkupText.h"
 
-#include <TableBuilder.h>
-#include <TextEncoding.h>
 #include <algorithm>
 #include <pugixml.hpp>
 #include <sstream>
@@ -12,8 +10,6 @@
 namespace exchange {
 namespace {
 
-constexpr const char* kQuestionColumn = "Въпрос";
-constexpr const char* kAnswerColumn = "Отговор";
 // Moodle's importer reads a plain number here, in this form.
 constexpr const char* kPenalty = "0.3333333";
 
@@ -94,10 +90,7 @@ bool LooksLikeXml(std::string_view bytes) {
 
 std::variant<ImportedTable, quiz::TableError> ReadMoodleXml(std::string_view bytes,
                                                             std::string title) {
-    if (bytes.size() > kMaxQuestionFileBytes) {
-        return quiz::TableError{0, "файлът е по-голям от " + quiz::InMiB(kMaxQuestionFileBytes)};
-    }
-    auto decoded = quiz::DecodeText(bytes);
+    auto decoded = QuestionFileText(bytes);
     if (auto* error = std::get_if<quiz::TableError>(&decoded)) {
         return *error;
     }
@@ -119,9 +112,9 @@ std::variant<ImportedTable, quiz::TableError> ReadMoodleXml(std::string_view byt
     if (!quiz) {
         return quiz::TableError{0, "това не е файл с въпроси от Moodle: няма елемент <quiz>"};
     }
+    quiz::TableBuilder builder = QuestionTableBuilder(std::move(title));
     int skipped = 0;
-    std::vector<std::string> columns;
-    std::vector<quiz::TableRow> rows;
+    int pairs = 0;
     for (const pugi::xml_node question : quiz.children("question")) {
         const std::string_view type = question.attribute("type").value();
         if (type == "category") {
@@ -131,9 +124,13 @@ std::variant<ImportedTable, quiz::TableError> ReadMoodleXml(std::string_view byt
             ++skipped;
             continue;
         }
-        if (columns.empty()) {
-            columns = ColumnsOfQuestionText(
-                ShownText(TextOf(question.child("questiontext").child("text")), true));
+        if (!builder.HasHeader()) {
+            const std::string stem =
+                ShownText(TextOf(question.child("questiontext").child("text")), true);
+            if (auto fault = AddHeader(builder, ColumnsOfQuestionText(stem),
+                                       LineAt(text, quiz.offset_debug()))) {
+                return *fault;
+            }
         }
         for (const pugi::xml_node subquestion : question.children("subquestion")) {
             const std::string_view format = subquestion.attribute("format").value();
@@ -143,32 +140,14 @@ std::variant<ImportedTable, quiz::TableError> ReadMoodleXml(std::string_view byt
                 continue;
             }
             std::string right = ShownText(TextOf(subquestion.child("answer").child("text")), false);
-            rows.push_back(
-                {LineAt(text, subquestion.offset_debug()), {std::move(left), std::move(right)}});
+            if (auto fault = builder.Add({LineAt(text, subquestion.offset_debug()),
+                                          {std::move(left), std::move(right)}})) {
+                return *fault;
+            }
+            ++pairs;
         }
     }
-    if (rows.empty()) {
-        return quiz::TableError{0, skipped > 0 ? "във файла няма въпроси за свързване, а " +
-                                                     SkippedText(skipped)
-                                               : "във файла няма въпроси за свързване"};
-    }
-    quiz::TableBuilder builder(std::move(title), {"", "текстът е на няколко реда"});
-    if (columns.empty()) {
-        columns = {kQuestionColumn, kAnswerColumn};
-    }
-    if (auto fault = builder.Add({LineAt(text, quiz.offset_debug()), columns})) {
-        return *fault;
-    }
-    for (quiz::TableRow& row : rows) {
-        if (auto fault = builder.Add(std::move(row))) {
-            return *fault;
-        }
-    }
-    auto table = std::move(builder).Finish();
-    if (auto* error = std::get_if<quiz::TableError>(&table)) {
-        return *error;
-    }
-    return ImportedTable{std::get<quiz::PairTable>(std::move(table)), skipped};
+    return Imported(std::move(builder), pairs, skipped);
 }
 
 } // namespace exchange

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Questions.h"
 
+#include <TextEncoding.h>
 #include <algorithm>
 
 namespace exchange {
@@ -78,6 +79,39 @@ std::string SkippedText(int skipped) {
     return skipped == 1
                ? "пропуснат 1 въпрос, който не е за свързване"
                : "пропуснати " + std::to_string(skipped) + " въпроса, които не са за свързване";
+}
+
+std::variant<std::string, quiz::TableError> QuestionFileText(std::string_view bytes) {
+    if (bytes.size() > kMaxQuestionFileBytes) {
+        return quiz::TableError{0, "файлът е по-голям от " + quiz::InMiB(kMaxQuestionFileBytes)};
+    }
+    return quiz::DecodeText(bytes);
+}
+
+quiz::TableBuilder QuestionTableBuilder(std::string title) {
+    return {std::move(title), {"", "текстът е на няколко реда"}};
+}
+
+std::optional<quiz::TableError> AddHeader(quiz::TableBuilder& builder,
+                                          std::vector<std::string> named, int line) {
+    if (named.empty()) {
+        named = {"Въпрос", "Отговор"};
+    }
+    return builder.Add({line, std::move(named)});
+}
+
+std::variant<ImportedTable, quiz::TableError> Imported(quiz::TableBuilder&& builder, int pairs,
+                                                       int skipped) {
+    if (pairs == 0) {
+        return quiz::TableError{0, skipped > 0 ? "във файла няма въпроси за свързване, а " +
+                                                     SkippedText(skipped)
+                                               : "във файла няма въпроси за свързване"};
+    }
+    auto table = std::move(builder).Finish();
+    if (auto* error = std::get_if<quiz::TableError>(&table)) {
+        return *error;
+    }
+    return ImportedTable{std::get<quiz::PairTable>(std::move(table)), skipped};
 }
 
 std::string TooFewPairs() {

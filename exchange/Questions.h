@@ -7,7 +7,10 @@
 
 #include <Collation.h>
 #include <PairTable.h>
+#include <TableBuilder.h>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -54,6 +57,18 @@ inline constexpr std::size_t kMaxQuestionFileMarks = std::size_t{256} * 1024;
 // What the learner is told of the questions left out: "пропуснати 3 въпроса, които не са за
 // свързване".
 [[nodiscard]] std::string SkippedText(int skipped);
+// What the two readers of questions share. The file's text, decoded as a table's is, within
+// kMaxQuestionFileBytes.
+[[nodiscard]] std::variant<std::string, quiz::TableError> QuestionFileText(std::string_view bytes);
+// The builder of the table that a file of questions makes.
+[[nodiscard]] quiz::TableBuilder QuestionTableBuilder(std::string title);
+// The header, once the first matching question is met: the columns its text names, or
+// "Въпрос" and "Отговор".
+[[nodiscard]] std::optional<quiz::TableError> AddHeader(quiz::TableBuilder& builder,
+                                                        std::vector<std::string> named, int line);
+// The table read, or the fault of a file without a matching pair.
+[[nodiscard]] std::variant<ImportedTable, quiz::TableError> Imported(quiz::TableBuilder&& builder,
+                                                                     int pairs, int skipped);
 // The fault of a table too short for a matching question.
 [[nodiscard]] std::string TooFewPairs();
 

@@ -37,7 +37,7 @@ constexpr std::array<FormatFile, 3> kFormats{{
     {ExportMenu::Format::Anki, "Текст за Anki (*.txt)", "txt"},
 }};
 
-exchange::Written Written(const quiz::PairTable& table, ExportMenu::Format format) {
+exchange::Written WrittenAs(const quiz::PairTable& table, ExportMenu::Format format) {
     const quiz::Collation order;
     switch (format) {
     case ExportMenu::Format::MoodleXml:
@@ -73,7 +73,7 @@ bool ExportMenu::Write(const QString& path, Format format) {
     if (m_quiz.BuiltIn()) {
         table.title = kLabel1Captions[0];
     }
-    const exchange::Written written = Written(table, format);
+    const exchange::Written written = WrittenAs(table, format);
     QString error;
     if (const auto* fault = std::get_if<exchange::WriteFault>(&written)) {
         error = QString::fromStdString(fault->fault);
