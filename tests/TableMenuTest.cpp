@@ -166,7 +166,8 @@ void TableMenuTest::opensFromTheContextMenu() {
              (QStringList{
                  QStringLiteral("Отвори таблица…|Ctrl+O"), QStringLiteral("Вградената таблица|"),
                  QStringLiteral("Запиши таблицата като CSV…|Ctrl+S"),
-                 QStringLiteral("Изнеси таблицата като…|"), QStringLiteral("|"),
+                 QStringLiteral("Изнеси таблицата като…|"), QStringLiteral("Печат…|Ctrl+P"),
+                 QStringLiteral("Запиши като PDF…|"), QStringLiteral("|"),
                  QStringLiteral("По-едър текст|Ctrl++"), QStringLiteral("По-дребен текст|Ctrl+-"),
                  QStringLiteral("Обичаен размер на текста|Ctrl+0"), QStringLiteral("|"),
                  QStringLiteral("Карта|F4"), QStringLiteral("Кръг на картата|")}));

@@ -17,8 +17,11 @@ for file in ./usr/bin/trevika ./usr/share/applications/$id.desktop \
     ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$id.png; do
     grep -qxF "$file" <<<"$contents" || { echo "missing from the package: $file"; exit 1; }
 done
+# Print Support's module, which the program loads from its library folder to print.
+grep -qE '^\./usr/lib/([a-z0-9_-]+/)?trevika/trevika-print\.so$' <<<"$contents" ||
+    { echo "missing from the package: the print module"; exit 1; }
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libicu72 libc6; do
+for library in libqt6widgets6 libqt6printsupport6 libicu72 libc6; do
     grep -q "$library" <<<"$depends" || { echo "no dependency on $library: $depends"; exit 1; }
 done
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || { echo "no maintainer"; exit 1; }

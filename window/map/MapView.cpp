@@ -2,6 +2,7 @@
 #include "map/MapView.h"
 
 #include "map/MapAccessible.h"
+#include "map/ProvincePaths.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -37,15 +38,7 @@ MapView::MapView(const map::ProvinceMap& provinces, QWidget* parent)
     setAccessibleName(QString::fromUtf8(kAccessibleName));
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(320, 200);
-    for (const map::Province& province : provinces.Provinces()) {
-        QPainterPath path;
-        path.moveTo(province.outline.front().x, province.outline.front().y);
-        for (const map::Point point : province.outline) {
-            path.lineTo(point.x, point.y);
-        }
-        path.closeSubpath();
-        m_paths.push_back(path);
-    }
+    m_paths = ProvincePaths(provinces);
     Fit();
 }
 

@@ -125,6 +125,37 @@ std::vector<std::size_t> Progress::DueRows() {
     return progress::DueRows(m_quiz.Table(), pairs, m_clock());
 }
 
+QStringList Progress::Learners() {
+    QStringList names;
+    for (const std::string& name :
+         Read([](const progress::Store& store) { return store.Learners(); })) {
+        names << Text(name);
+    }
+    if (!names.contains(Learner())) {
+        names.prepend(Learner());
+    }
+    return names;
+}
+
+std::vector<std::size_t> Progress::ReviewRows(const QString& learner) {
+    const std::string key = progress::TableKey(m_quiz);
+    const auto pairs =
+        Read([&](const progress::Store& store) { return store.Pairs(learner.toStdString(), key); });
+    std::vector<std::size_t> rows = progress::DueRows(m_quiz.Table(), pairs, m_clock());
+    const quiz::PairTable& table = m_quiz.Table();
+    for (const progress::HardPair& hard : progress::Hardest(pairs, kHardestPairs)) {
+        for (std::size_t row = 0; row < table.pairs.size(); ++row) {
+            const bool same = table.pairs[row].left == hard.texts.first &&
+                              table.pairs[row].right == hard.texts.second;
+            if (same && std::find(rows.begin(), rows.end(), row) == rows.end()) {
+                rows.push_back(row);
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
 void Progress::UpdateActions() {
     const auto due = static_cast<int>(DueRows().size());
     m_reviewDue->setText(QString::fromUtf8(kReviewDueCaption).arg(due));
@@ -267,14 +298,7 @@ QMessageBox* Progress::Message() const {
 }
 
 void Progress::AskOtherLearner() {
-    QStringList names;
-    for (const std::string& name :
-         Read([](const progress::Store& store) { return store.Learners(); })) {
-        names << Text(name);
-    }
-    if (!names.contains(m_learner)) {
-        names.prepend(m_learner);
-    }
+    const QStringList names = Learners();
     bool chosen = false;
     QWidget* parent = m_progressWindow != nullptr ? m_progressWindow.data() : m_window;
     const QString name =

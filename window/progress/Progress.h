@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <Recorder.h>
 #include <functional>
 #include <memory>
@@ -61,6 +62,11 @@ public:
     // text that a spreadsheet would take for a formula is written so that it shows as text.
     bool SaveReport(const QString& path);
     [[nodiscard]] ProgressSummary Summary();
+    // Every learner the store knows, the one chosen here among them.
+    [[nodiscard]] QStringList Learners();
+    // The learner's pairs of the table in play that are due now, then the hardest of the rest
+    // (as many as the progress window shows), as rows of the table.
+    [[nodiscard]] std::vector<std::size_t> ReviewRows(const QString& learner);
 
     void PairChecked();
     void ShowInReview(ReviewDialog* review);

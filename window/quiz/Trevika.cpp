@@ -3,6 +3,7 @@
 
 #include "exchange/ExportMenu.h"
 #include "map/MapFlow.h"
+#include "printing/PaperMenu.h"
 #include "quiz/ContextMenu.h"
 #include "quiz/FittingLabel.h"
 #include "quiz/PickListModel.h"
@@ -65,10 +66,12 @@ Trevika::~Trevika() {
     // a slot of theirs could reach the engine (the progress flow writes what still waits).
     // Then the models, which observe the engine's lists (members, declared last), then the
     // engine, then the controls.
+    delete m_paper;
     delete m_progress;
     delete m_map;
     delete m_roundEnd;
     delete m_tables;
+    m_paper = nullptr;
     m_progress = nullptr;
     m_map = nullptr;
     m_roundEnd = nullptr;
@@ -110,7 +113,9 @@ void Trevika::ConnectFlows() {
             [this] { Run([this] { m_quiz.ClearClick(); }); });
     m_menu = new ContextMenu(this);
     m_export = new ExportMenu(this, m_quiz, m_guard);
-    m_menu->AddActions(m_tables->Actions() << m_export->Action());
+    m_paper = new PaperMenu(this, m_quiz, m_guard,
+                            [this]() -> const map::ProvinceMap& { return m_map->Provinces(); });
+    m_menu->AddActions(m_tables->Actions() << m_export->Action() << m_paper->Actions());
     m_zoom = new WindowZoom(this);
     m_menu->AddActions(m_zoom->Actions());
     m_map = new MapFlow(this, m_quiz, m_guard);
@@ -186,6 +191,7 @@ void Trevika::PairChecked() {
 void Trevika::UseProgress(const QString& file, Progress::Clock clock) {
     m_progress = new Progress(this, m_quiz, m_guard, file, std::move(clock));
     m_menu->AddActions(m_progress->Actions());
+    m_paper->UseProgress(m_progress);
     connect(m_menu, &ContextMenu::opening, m_progress, &Progress::UpdateActions);
     connect(m_roundEnd, &RoundEnd::reviewOpening, m_progress, &Progress::ShowInReview);
     connect(m_roundEnd, &RoundEnd::dueReviewAsked, m_progress, &Progress::StartDueReview);

@@ -24,6 +24,7 @@ namespace window {
 class ContextMenu;
 class ExportMenu;
 class MapFlow;
+class PaperMenu;
 class PickListModel;
 class ReviewDialog;
 class RoundEnd;
@@ -65,6 +66,7 @@ public:
     [[nodiscard]] WindowZoom* Zoom() const { return m_zoom; }
     // The map beside the quiz, and the round played on it.
     [[nodiscard]] MapFlow* Map() const { return m_map; }
+    [[nodiscard]] PaperMenu* Paper() const { return m_paper; }
     [[nodiscard]] QToolButton* MenuButton() const;
     // Keeps the learner's progress in the file from now on: each check and round, the review
     // of what is due, the progress window.
@@ -115,6 +117,7 @@ private:
     WindowZoom* m_zoom = nullptr;
     Progress* m_progress = nullptr;
     MapFlow* m_map = nullptr;
+    PaperMenu* m_paper = nullptr;
     ActionGuard m_guard;
     // The models observe the engine's lists, so they must go before the engine: they are
     // members, the last, so they go first after the flows (~Trevika), while the views that a
