@@ -86,6 +86,7 @@ def check_written(out, test, wine):
         old.unlink()
     write_sheets(out, test, wine, "writesEachSheetAsPdf")
     write_sheets(out, test, wine, "writesALearnersReviewSheet")
+    write_sheets(out, test, wine, "longTableCanBeCancelled")
     expected = (out / "expected.txt").read_text(encoding="utf-8").splitlines()
     lefts, rights = expected[0::2], expected[1::2]
     title = "География - национални туристически обекти"
@@ -111,6 +112,8 @@ def check_written(out, test, wine):
                            "Перперикон", "Мелник", "Къща"])
     if "Ямбол" in review or "Кабиле" in review:
         fail(f"the review sheet has a pair that was right: {review}")
+    check_pdf(out / "long.pdf", range(25, 41),
+              [f"дума {i}" for i in (0, 1, 500, 999)] + ["превод на думата 999"])
     sizes = {name.name: name.stat().st_size for name in out.glob("*.pdf")}
     print("sheets:", {name: info(out / name)["Pages"] + " pages, " + str(size) + " bytes"
                       for name, size in sorted(sizes.items())})

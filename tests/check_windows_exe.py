@@ -86,6 +86,8 @@ SYSTEM_DLLS = {
     "netapi32.dll", "ole32.dll", "oleaut32.dll", "setupapi.dll", "shell32.dll", "shlwapi.dll",
     "user32.dll", "userenv.dll", "uxtheme.dll", "version.dll", "winmm.dll", "ws2_32.dll",
     "wtsapi32.dll", "authz.dll", "mpr.dll", "crypt32.dll", "d2d1.dll", "shcore.dll",
+    # The printers, for Qt Print Support.
+    "winspool.drv",
     # API sets, which Windows 8 and later resolve to their own DLLs: Qt waits on addresses
     # and reads the desktop's colour settings through them.
     "api-ms-win-core-synch-l1-2-0.dll", "api-ms-win-core-winrt-l1-1-0.dll",

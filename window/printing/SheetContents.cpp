@@ -42,6 +42,7 @@ void AddInColumns(std::vector<SheetRow>& rows, const std::vector<SheetCell>& cel
 
 std::vector<SheetCell> LinesOf(const std::vector<std::string>& lines) {
     std::vector<SheetCell> cells;
+    cells.reserve(lines.size());
     for (const std::string& line : lines) {
         cells.push_back({false, {}, Text(line)});
     }

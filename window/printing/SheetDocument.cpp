@@ -34,8 +34,14 @@ constexpr const char* kNameField = "Име: ";
 constexpr const char* kBlankName = "________________________________";
 constexpr const char* kClassAndDate = "    Клас: ________    Дата: ______________";
 
+// Arial on Windows; on Linux fontconfig gives Liberation Sans for it (fonts-liberation2, which
+// the package depends on), whose letters are as wide as Arial's: a sheet lays out the same on
+// both, page for page.
+constexpr const char* kFamily = "Arial";
+
 QFont SheetFont(double points, bool bold = false) {
-    QFont font;
+    QFont font(QString::fromLatin1(kFamily));
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
