@@ -92,9 +92,7 @@ SheetDocument::SheetDocument(SheetContent content, const QPagedPaintDevice& devi
     m_height = paint.height();
     // The header: title, subtitle, fields and instruction, measured as painted.
     m_headerHeight = Wrap(m_content.title, SheetFont(kTitlePt, true), m_width, &device).height;
-    for (const QString& line :
-         {m_content.subtitle, m_content.fields ? QStringLiteral("_") : QString(),
-          m_content.instruction}) {
+    for (const QString& line : {m_content.subtitle, FieldsLine(), m_content.instruction}) {
         if (!line.isEmpty()) {
             m_headerHeight += Wrap(line, SheetFont(kTextPt), m_width, &device).height;
         }
@@ -133,6 +131,15 @@ SheetDocument::SheetDocument(SheetContent content, const QPagedPaintDevice& devi
 }
 
 SheetDocument::~SheetDocument() = default;
+
+QString SheetDocument::FieldsLine() const {
+    if (!m_content.fields) {
+        return {};
+    }
+    return QString::fromUtf8(kNameField) +
+           (m_content.name.isEmpty() ? QString::fromUtf8(kBlankName) : m_content.name) +
+           QString::fromUtf8(kClassAndDate);
+}
 
 double SheetDocument::Mm(double millimetres) const {
     return millimetres * m_dotsPerMm;
@@ -182,10 +189,7 @@ double SheetDocument::PaintHeader(QPainter& painter) const {
         paintLine(m_content.subtitle, SheetFont(kTextPt));
     }
     if (m_content.fields) {
-        paintLine(QString::fromUtf8(kNameField) +
-                      (m_content.name.isEmpty() ? QString::fromUtf8(kBlankName) : m_content.name) +
-                      QString::fromUtf8(kClassAndDate),
-                  SheetFont(kTextPt));
+        paintLine(FieldsLine(), SheetFont(kTextPt));
     }
     if (!m_content.instruction.isEmpty()) {
         paintLine(m_content.instruction, SheetFont(kTextPt));

@@ -70,6 +70,8 @@ public:
 private:
     struct LaidRow;
     [[nodiscard]] double Mm(double millimetres) const;
+    // "Име: …    Клас: …    Дата: …", empty where the sheet has no fields.
+    [[nodiscard]] QString FieldsLine() const;
     [[nodiscard]] double ColumnWidth(const SheetRow& row, bool left) const;
     [[nodiscard]] double LayOutRow(LaidRow& laid) const;
     void PaintRow(QPainter& painter, const LaidRow& laid, double top) const;
