@@ -45,7 +45,7 @@ void WriteExpectedTexts(const QString& path) {
     }
 }
 
-// A table file of that many pairs.
+// A table file of that many pairs, the last one's right text a single word.
 QString WriteLongTable(const QString& path, std::size_t pairs) {
     quiz::PairTable table;
     table.title = "Дълга таблица";
@@ -53,6 +53,11 @@ QString WriteLongTable(const QString& path, std::size_t pairs) {
     for (std::size_t i = 0; i < pairs; ++i) {
         table.pairs.push_back(
             {"дума " + std::to_string(i), "превод на думата " + std::to_string(i), {}});
+    }
+    // A word as long as a text may be, which only wraps inside itself.
+    table.pairs.back().right.clear();
+    for (std::size_t letter = 0; letter < quiz::kMaxTextLength; ++letter) {
+        table.pairs.back().right += "я";
     }
     QFile file(path);
     const std::string bytes = quiz::WriteTable(table);

@@ -81,6 +81,28 @@ def check_pdf(pdf, pages, texts):
     return fields, text
 
 
+def check_columns(pdf, left_share, heading):
+    """No word of a two-column sheet's rows lies in the gap between its columns or past the
+    margin."""
+    points_per_mm = 72 / 25.4
+    width = 595.28 - 2 * 15 * points_per_mm
+    gap = 6 * points_per_mm
+    left_end = 15 * points_per_mm + (width - gap) * left_share
+    right_start = left_end + gap
+    right_end = 15 * points_per_mm + width
+    html = run(["pdftotext", "-bbox", pdf, "-"])
+    rows_begun = False
+    for x_min, x_max, word in re.findall(
+            r'<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<', html):
+        # The header runs across the page; the rows begin with the columns' headings.
+        rows_begun = rows_begun or word.startswith(heading)
+        if rows_begun and float(x_max) > right_end + 0.5:
+            fail(f"{pdf.name}: „{word}“ runs to {x_max}, past the margin at {right_end:.1f}")
+        if rows_begun and float(x_max) > left_end + 0.5 and float(x_min) < right_start - 0.5:
+            fail(f"{pdf.name}: „{word}“ runs from {x_min} to {x_max}, between the columns "
+                 f"({left_end:.1f} to {right_start:.1f})")
+
+
 def check_written(out, test, wine):
     for old in out.glob("*.pdf"):
         old.unlink()
@@ -95,6 +117,7 @@ def check_written(out, test, wine):
                                  lefts + rights + [title, f"Работен лист, вариант {variant}"])
         if fields["Title"] != f"{title} – Работен лист, вариант {variant}":
             fail(f"worksheet {variant}: title {fields['Title']}")
+        check_columns(out / f"worksheet-{variant}.pdf", 0.36, "Селище")
     order = [re.search(r"А\. (.*?) Б\. ", words(run(["pdftotext", "-raw", out / name, "-"])))
              .group(1) for name in ("worksheet-7.pdf", "worksheet-8.pdf")]
     if order[0] == order[1]:
@@ -113,7 +136,9 @@ def check_written(out, test, wine):
     if "Ямбол" in review or "Кабиле" in review:
         fail(f"the review sheet has a pair that was right: {review}")
     check_pdf(out / "long.pdf", range(25, 41),
-              [f"дума {i}" for i in (0, 1, 500, 999)] + ["превод на думата 999"])
+              [f"дума {i}" for i in (0, 1, 500, 999)] + ["превод на думата 998"])
+    # Its last pair's right text is one word of 300 letters, wrapped inside its column.
+    check_columns(out / "long.pdf", 0.36, "Дума")
     sizes = {name.name: name.stat().st_size for name in out.glob("*.pdf")}
     print("sheets:", {name: info(out / name)["Pages"] + " pages, " + str(size) + " bytes"
                       for name, size in sorted(sizes.items())})
