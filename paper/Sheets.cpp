@@ -92,8 +92,6 @@ Worksheet WorksheetOf(const quiz::PairTable& table, const std::vector<std::size_
         }
     }
     Worksheet sheet;
-    sheet.title = table.title;
-    sheet.variant = variant;
     const std::vector<std::size_t> numbered = SortedRows(rows, order, table, true);
     // The shuffle starts from the right list's sorted order, so that it does not depend on
     // the order of the table's rows.
@@ -152,7 +150,6 @@ std::vector<std::string> KeyLines(const Worksheet& sheet) {
 MapSheet MapSheetOf(const map::ProvinceMap& provinces, const quiz::PairTable& table,
                     const quiz::Collation& order) {
     MapSheet sheet;
-    sheet.title = table.title;
     if (!map::HasRegions(table)) {
         return sheet;
     }

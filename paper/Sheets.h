@@ -28,8 +28,6 @@ inline constexpr int kLastVariant = 99;
 [[nodiscard]] std::vector<std::size_t> ShuffleOf(std::size_t count, int variant);
 
 struct Worksheet {
-    std::string title;
-    int variant = kFirstVariant;
     // The left texts, numbered from 1 in this order, as the quiz sorts its left list.
     std::vector<std::string> numbered;
     // The right texts in the variant's order, lettered А, Б, … in this order.
@@ -56,7 +54,6 @@ struct MapSite {
     int province = -1;
 };
 struct MapSheet {
-    std::string title;
     std::vector<MapSite> sites;
 };
 // The sites of the table's rows whose region names a province; none for a table without

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The map of the provinces as committed, the region of every built-in row, and the round
 // played on the map, at random against a model of its rules.
+#include "TestData.h"
+
 #include <MapRound.h>
 #include <ProvinceMap.h>
 #include <Regions.h>
@@ -15,15 +17,7 @@
 
 namespace {
 
-const map::ProvinceMap& Provinces() {
-    static const map::ProvinceMap provinces = [] {
-        std::ifstream file(TREVIKA_MAP_FILE, std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        return map::ProvinceMap::Parse(text.str());
-    }();
-    return provinces;
-}
+using testdata::Provinces;
 
 int Code(const char* code) {
     return Provinces().Find(code);

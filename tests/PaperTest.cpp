@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Sheets for paper: the lettering, a variant's shuffle, the worksheet and its key against the
 // engine's own verdicts, the blank map's sites, pages, and the PDF's language.
+#include "TestData.h"
+
 #include <MapRound.h>
 #include <Pages.h>
 #include <PairTable.h>
@@ -16,15 +18,7 @@
 
 namespace {
 
-const map::ProvinceMap& Provinces() {
-    static const map::ProvinceMap provinces = [] {
-        std::ifstream file(TREVIKA_MAP_FILE, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return map::ProvinceMap::Parse(text.str());
-    }();
-    return provinces;
-}
+using testdata::Provinces;
 
 // A table whose texts repeat: a settlement with two sites, a site of two settlements.
 quiz::PairTable RepeatingTable() {

@@ -2,6 +2,7 @@
 // The engine's tests' files: tables as spreadsheets and text editors saved them.
 #pragma once
 
+#include <ProvinceMap.h>
 #include <cctype>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -16,6 +17,17 @@ inline std::string FileBytes(const std::string& name) {
     bytes << file.rdbuf();
     EXPECT_TRUE(file.good()) << name;
     return bytes.str();
+}
+
+// The provinces as the program ships them, read once.
+inline const map::ProvinceMap& Provinces() {
+    static const map::ProvinceMap provinces = [] {
+        std::ifstream file(TREVIKA_MAP_FILE, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return map::ProvinceMap::Parse(text.str());
+    }();
+    return provinces;
 }
 
 // A file's name as a test's name: its letters and digits, the rest as underscores.

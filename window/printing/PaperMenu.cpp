@@ -52,6 +52,11 @@ QString FileNameOf(QString name) {
     return name;
 }
 
+// "География - … – Работен лист, вариант 7": the PDF's title, and the print job's name.
+QString DocumentTitle(const SheetContent& content) {
+    return content.title + QStringLiteral(" – ") + content.subtitle;
+}
+
 } // namespace
 
 PaperMenu::PaperMenu(QWidget* window, const quiz::Quiz& quiz, ActionGuard& guard,
@@ -136,7 +141,7 @@ bool PaperMenu::SavePdf(const QString& path, const SheetChoice& choice) {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        writer.setTitle(content.title + QStringLiteral(" – ") + content.subtitle);
+        writer.setTitle(DocumentTitle(content));
         writer.setCreator(QString::fromUtf8(kCaption));
         writer.setPageLayout(SheetPageLayout());
         if (!Paint(writer, content)) {
@@ -159,8 +164,8 @@ bool PaperMenu::Print(const SheetChoice& choice, const QString& printer) {
         return false;
     }
     const PrintOutcome outcome =
-        window::Print({m_window, content.title + QStringLiteral(" – ") + content.subtitle, printer,
-                       SheetPageLayout(), [this, &content](QPagedPaintDevice& device) {
+        window::Print({m_window, DocumentTitle(content), printer, SheetPageLayout(),
+                       [this, &content](QPagedPaintDevice& device) {
                            return Paint(device, content);
                        }});
     if (outcome.result == PrintOutcome::Result::Failed) {
@@ -205,10 +210,7 @@ void PaperMenu::AskAndSave() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    const QString path = dialog.selectedFiles().constFirst();
-    if (!path.isEmpty()) {
-        SavePdf(path, m_choice);
-    }
+    SavePdf(dialog.selectedFiles().constFirst(), m_choice);
 }
 
 } // namespace window

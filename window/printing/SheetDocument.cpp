@@ -90,11 +90,16 @@ SheetDocument::SheetDocument(SheetContent content, const QPagedPaintDevice& devi
     const QRectF paint = device.pageLayout().paintRectPixels(device.logicalDpiY());
     m_width = paint.width();
     m_height = paint.height();
-    // The header: title, subtitle, fields and instruction, measured as painted.
-    m_headerHeight = Wrap(m_content.title, SheetFont(kTitlePt, true), m_width, &device).height;
+    // The header: title, subtitle, fields and instruction, laid out once for the first page.
+    const auto addLine = [&](const QString& text, const QFont& font) {
+        Wrapped wrapped = Wrap(text, font, m_width, &device);
+        m_header.emplace_back(m_headerHeight, std::move(wrapped.layout));
+        m_headerHeight += wrapped.height;
+    };
+    addLine(m_content.title, SheetFont(kTitlePt, true));
     for (const QString& line : {m_content.subtitle, FieldsLine(), m_content.instruction}) {
         if (!line.isEmpty()) {
-            m_headerHeight += Wrap(line, SheetFont(kTextPt), m_width, &device).height;
+            addLine(line, SheetFont(kTextPt));
         }
     }
     m_headerHeight += Mm(kHeaderGapMm);
@@ -178,21 +183,8 @@ double SheetDocument::LayOutRow(LaidRow& laid) const {
 }
 
 double SheetDocument::PaintHeader(QPainter& painter) const {
-    double top = 0;
-    const auto paintLine = [&](const QString& text, const QFont& font) {
-        const Wrapped wrapped = Wrap(text, font, m_width, m_device);
-        wrapped.layout->draw(&painter, QPointF(0, top));
-        top += wrapped.height;
-    };
-    paintLine(m_content.title, SheetFont(kTitlePt, true));
-    if (!m_content.subtitle.isEmpty()) {
-        paintLine(m_content.subtitle, SheetFont(kTextPt));
-    }
-    if (m_content.fields) {
-        paintLine(FieldsLine(), SheetFont(kTextPt));
-    }
-    if (!m_content.instruction.isEmpty()) {
-        paintLine(m_content.instruction, SheetFont(kTextPt));
+    for (const auto& [top, layout] : m_header) {
+        layout->draw(&painter, QPointF(0, top));
     }
     return m_headerHeight;
 }

@@ -84,6 +84,8 @@ private:
     double m_width;
     double m_height;
     double m_headerHeight = 0;
+    // Each line of the header with where it stands on the first page.
+    std::vector<std::pair<double, std::unique_ptr<QTextLayout>>> m_header;
     std::vector<std::unique_ptr<LaidRow>> m_rows;
     std::vector<std::size_t> m_pageStarts;
     std::vector<QPainterPath> m_provinces;
