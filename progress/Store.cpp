@@ -69,7 +69,7 @@ std::vector<std::string> Store::Learners() const {
 }
 
 bool Store::RecordCheck(const std::string& learner, const std::string& table, const PairTexts& pair,
-                        bool right, TimeMs now) {
+                        bool right, TimeMs now, const Outgoing& statement) {
     return Write([&] {
         const long long learnerId = Id("learners", "name", learner);
         const long long tableId = Id("tables", "key", table);
@@ -77,13 +77,86 @@ bool Store::RecordCheck(const std::string& learner, const std::string& table, co
                             "right_text, right) VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
         add.Bind(1, now).Bind(2, learnerId).Bind(3, tableId).Bind(4, pair.first);
         add.Bind(5, pair.second).Bind(6, right).Step();
-        return learnerId != 0 && tableId != 0 && add.Code() == SQLITE_OK;
+        return learnerId != 0 && tableId != 0 && add.Code() == SQLITE_OK &&
+               AddOutgoing(learnerId, statement, now);
     });
+}
+
+bool Store::AddOutgoing(long long learnerId, const Outgoing& statement, TimeMs now) {
+    if (statement.id.empty()) {
+        return true;
+    }
+    Statement add(m_db, "INSERT INTO outbox(id, learner_id, time_ms, statement) "
+                        "VALUES(?1, ?2, ?3, ?4)");
+    add.Bind(1, statement.id).Bind(2, learnerId).Bind(3, now).Bind(4, statement.statement);
+    add.Step();
+    return add.Code() == SQLITE_OK;
+}
+
+std::vector<OutboxStatement> Store::WaitingStatements(std::size_t count) const {
+    std::vector<OutboxStatement> waiting;
+    Statement find(m_db, "SELECT row, id, statement FROM outbox WHERE sent_ms=0 AND "
+                         "refused_ms=0 ORDER BY row LIMIT ?1");
+    find.Bind(1, count);
+    while (find.Step()) {
+        waiting.push_back({find.Integer(0), find.Text(1), find.Text(2)});
+    }
+    return waiting;
+}
+
+bool Store::MarkSent(const std::vector<long long>& rows, TimeMs now) {
+    return Write([&] {
+        for (const long long row : rows) {
+            Statement sent(m_db, "UPDATE outbox SET sent_ms=?1 WHERE row=?2 AND sent_ms=0");
+            // A clock set back to 1970 still marks it sent.
+            sent.Bind(1, std::max<TimeMs>(now, 1)).Bind(2, row).Step();
+            if (sent.Code() != SQLITE_OK) {
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+bool Store::MarkRefused(long long row, const std::string& answer, TimeMs now) {
+    return Write([&] {
+        Statement refused(m_db, "UPDATE outbox SET refused_ms=?1, answer=?2 WHERE row=?3");
+        refused.Bind(1, std::max<TimeMs>(now, 1)).Bind(2, answer).Bind(3, row).Step();
+        return refused.Code() == SQLITE_OK;
+    });
+}
+
+OutboxState Store::Outbox() const {
+    OutboxState state;
+    Statement counts(m_db, "SELECT coalesce(sum(sent_ms=0 AND refused_ms=0), 0), "
+                           "coalesce(sum(sent_ms>0), 0), coalesce(max(sent_ms), 0) FROM outbox");
+    if (counts.Step()) {
+        state.waiting = counts.Integer(0);
+        state.sent = counts.Integer(1);
+        state.lastSent = counts.Integer(2);
+    }
+    Statement refused(m_db, "SELECT id, answer, refused_ms FROM outbox WHERE refused_ms>0 "
+                            "ORDER BY row");
+    while (refused.Step()) {
+        state.refused.push_back({refused.Text(0), refused.Text(1), refused.Integer(2)});
+    }
+    return state;
+}
+
+std::vector<std::string> Store::Statements(const std::string& learner) const {
+    std::vector<std::string> all;
+    Statement find(m_db, "SELECT statement FROM outbox JOIN learners ON learners.id=learner_id "
+                         "WHERE ?1='' OR name=?1 ORDER BY row");
+    find.Bind(1, learner);
+    while (find.Step()) {
+        all.push_back(find.Text(0));
+    }
+    return all;
 }
 
 bool Store::RecordRound(const std::string& learner, const std::string& table,
                         const std::vector<PairTexts>& offered, const std::vector<bool>& matched,
-                        bool practice, TimeMs now) {
+                        bool practice, TimeMs now, const Outgoing& statement) {
     return Write([&] {
         const long long learnerId = Id("learners", "name", learner);
         const long long tableId = Id("tables", "key", table);
@@ -137,7 +210,8 @@ bool Store::RecordRound(const std::string& learner, const std::string& table,
         round.Bind(1, now).Bind(2, learnerId).Bind(3, tableId).Bind(4, practice);
         round.Bind(5, offered.size()).Bind(6, right);
         round.Bind(7, learnedCount).Step();
-        return learned.Code() == SQLITE_OK && round.Code() == SQLITE_OK;
+        return learned.Code() == SQLITE_OK && round.Code() == SQLITE_OK &&
+               AddOutgoing(learnerId, statement, now);
     });
 }
 

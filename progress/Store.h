@@ -47,6 +47,35 @@ struct ReportRecord {
     PairRecord record;
 };
 
+// A statement to send about a check or a round, written in the same transaction: its id (a
+// UUID, made once) and its JSON.
+struct Outgoing {
+    std::string id;
+    std::string statement;
+};
+
+// A statement in the outbox, waiting to be sent: its row, its id, its JSON.
+struct OutboxStatement {
+    long long row = 0;
+    std::string id;
+    std::string statement;
+};
+
+// A statement that the learning record store refused, kept aside with its answer.
+struct RefusedStatement {
+    std::string id;
+    std::string answer;
+    TimeMs time = 0;
+};
+
+// How the outbox stands.
+struct OutboxState {
+    long long waiting = 0;
+    long long sent = 0;
+    TimeMs lastSent = 0; // 0: never
+    std::vector<RefusedStatement> refused;
+};
+
 // A pair counts as learned once the model expects it to be remembered a week from now.
 inline constexpr double kLearnedStability = 7.0;
 [[nodiscard]] inline bool Learned(const MemoryState& memory) {
@@ -84,11 +113,11 @@ private:
 // write that waits past the busy timeout is not recorded but leaves the store recording, and
 // says so in Busy(), to be tried again. Two windows that start at once on a new file both make
 // it safely: the one that comes second finds the first one's tables and checks them.
-// Version 1 knew a table by its title; version 2 by its key, and opens version 1's files,
-// carrying every row over.
+// Version 1 knew a table by its title; version 2 by its key; version 3 adds the outbox of
+// statements to send. Each opens the earlier versions' files, carrying every row over.
 class Store {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
     // Stored in the file's header: "Trev".
     static constexpr int kApplicationId = 0x54726576;
 
@@ -118,12 +147,23 @@ public:
     // Every learner with anything recorded, or chosen, in the order of their names' bytes.
     [[nodiscard]] std::vector<std::string> Learners() const;
 
+    // A check, and its statement (if it has an id) in the same transaction.
     bool RecordCheck(const std::string& learner, const std::string& table, const PairTexts& pair,
-                     bool right, TimeMs now);
-    // Rates each offered pair: Good where matched, Again where missed.
+                     bool right, TimeMs now, const Outgoing& statement = {});
+    // Rates each offered pair: Good where matched, Again where missed; and the round's
+    // statement, as a check's.
     bool RecordRound(const std::string& learner, const std::string& table,
                      const std::vector<PairTexts>& offered, const std::vector<bool>& matched,
-                     bool practice, TimeMs now);
+                     bool practice, TimeMs now, const Outgoing& statement = {});
+
+    // The outbox: the oldest statements waiting, at most the count; marking them sent, or one
+    // refused (kept, never sent again, never deleted); how it stands; and every statement of
+    // a learner (of all, for an empty name), sent or not, oldest first, for a file.
+    [[nodiscard]] std::vector<OutboxStatement> WaitingStatements(std::size_t count) const;
+    bool MarkSent(const std::vector<long long>& rows, TimeMs now);
+    bool MarkRefused(long long row, const std::string& answer, TimeMs now);
+    [[nodiscard]] OutboxState Outbox() const;
+    [[nodiscard]] std::vector<std::string> Statements(const std::string& learner) const;
 
     [[nodiscard]] std::map<PairTexts, PairRecord> Pairs(const std::string& learner,
                                                         const std::string& table) const;
@@ -153,6 +193,7 @@ private:
     bool Write(const std::function<bool()>& body);
     void Failed(int code);
     long long Id(const char* table, const char* column, const std::string& value);
+    bool AddOutgoing(long long learnerId, const Outgoing& statement, TimeMs now);
 
     std::filesystem::path m_path;
     sqlite3* m_db = nullptr;

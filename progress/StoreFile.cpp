@@ -41,6 +41,17 @@ constexpr const char* kWriteFailed =
 // Why, where a write was refused with no error of SQLite's: a record it needed was not there.
 constexpr const char* kNotTaken = "записът не беше приет";
 
+// The statements to send, each made once with its id; sent_ms is 0 until sent, refused_ms 0
+// unless the learning record store refused it, with its answer.
+constexpr const char* kOutboxSchema = R"sql(
+CREATE TABLE outbox(row INTEGER PRIMARY KEY, id TEXT NOT NULL UNIQUE,
+                    learner_id INTEGER NOT NULL REFERENCES learners(id),
+                    time_ms INTEGER NOT NULL, statement TEXT NOT NULL,
+                    sent_ms INTEGER NOT NULL DEFAULT 0, refused_ms INTEGER NOT NULL DEFAULT 0,
+                    answer TEXT NOT NULL DEFAULT '');
+CREATE INDEX outbox_waiting ON outbox(sent_ms, refused_ms, row);
+)sql";
+
 // What each version's file needs to become the next one's, from version 1 on. Version 1 knew a
 // table by its title, and the built-in table by the title the window showed then, which stays
 // here as it was written, whatever the window says today; version 2 knows it by a key.
@@ -48,6 +59,7 @@ constexpr const char* kUpgrades[] = {
     "ALTER TABLE tables RENAME COLUMN title TO key;"
     "UPDATE tables SET key = CASE key WHEN 'География - национални туристически обекти' "
     "THEN 'built-in' ELSE 'table:' || key END;",
+    kOutboxSchema,
 };
 static_assert(std::size(kUpgrades) == Store::kSchemaVersion - 1);
 
@@ -138,6 +150,7 @@ const std::string& OurSchema() {
         sqlite3* db = nullptr;
         sqlite3_open(":memory:", &db);
         Execute(db, kSchema);
+        Execute(db, kOutboxSchema);
         std::string made = SchemaOf(db);
         sqlite3_close(db);
         return made;
@@ -425,6 +438,7 @@ Store::Made Store::CreateSchema() {
         return Made::kByAnother;
     }
     std::string sql = kSchema;
+    sql.append(kOutboxSchema);
     sql.append("PRAGMA application_id=").append(std::to_string(kApplicationId)).append(";");
     sql.append("PRAGMA user_version=").append(std::to_string(kSchemaVersion)).append(";");
     if (Execute(m_db, sql.c_str()) && Execute(m_db, "COMMIT")) {

@@ -77,7 +77,9 @@ const BadFile kBadFiles[] = {
     {"newer_version",
      [](const auto& file) {
          FilledStore(file);
-         RawDatabase(file, "PRAGMA user_version=3");
+         const std::string newer =
+             "PRAGMA user_version=" + std::to_string(progress::Store::kSchemaVersion + 1);
+         RawDatabase(file, newer.c_str());
      },
      false, nullptr, "е от по-нова версия на Тревика. Файлът е оставен непроменен."},
     {"folder_in_its_place", [](const auto& file) { std::filesystem::create_directory(file); },
