@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <Quiz.h>
+#include <Statements.h>
 #include <Store.h>
 #include <TableFile.h>
 #include <algorithm>
@@ -98,6 +99,7 @@ void Progress::Notified() {
     m_learner = Learner();
     UpdateActions();
     TellOnce();
+    emit storeOpened();
 }
 
 QList<QAction*> Progress::Actions() const {
@@ -192,22 +194,106 @@ void Progress::PairChecked() {
     // The learner the store chose last, where none is known here yet: the store is opening.
     const std::string learner = m_learner.toStdString();
     const std::string account = AccountName().toStdString();
-    const std::string key = progress::TableKey(m_quiz);
     const progress::TimeMs now = m_clock();
     const auto who = [learner, account](const progress::Store& store) -> std::string {
         const std::string chosen = learner.empty() ? store.ChosenLearner() : learner;
         return chosen.empty() ? account : chosen;
     };
-    m_recorder->Post([who, key, check, now](progress::Store& store) {
-        return store.RecordCheck(who(store), key, {check.left, check.right}, check.belong, now);
-    });
-    if (m_quiz.RoundOver()) {
-        m_recorder->Post(
-            [who, key, round = progress::RoundOf(m_quiz), now](progress::Store& store) {
-                return store.RecordRound(who(store), key, round.offered, round.matched,
-                                         round.practice, now);
-            });
+    // A round is one registration, from its first check to its end.
+    if (m_quiz.Checks() == 1 || m_round.empty()) {
+        m_round = statements::NewUuid();
     }
+    statements::Answer answer;
+    answer.id = statements::NewUuid();
+    answer.round = m_round;
+    answer.learner.school = m_school.toStdString();
+    answer.table = {progress::TableKey(m_quiz), Title()};
+    answer.left = check.left;
+    answer.right = check.belong ? check.right : RightOf(check.left);
+    answer.chosen = check.right;
+    answer.success = check.belong;
+    answer.time = now;
+    m_recorder->Post(
+        [who, answer, check](progress::Store& store) mutable {
+            answer.learner.name = who(store);
+            return store.RecordCheck(answer.learner.name, answer.table.key,
+                                     {check.left, check.right}, check.belong, answer.time,
+                                     {answer.id, statements::AnsweredStatement(answer)});
+        },
+        [this](bool) { Recorded(); });
+    if (m_quiz.RoundOver()) {
+        statements::Completion completion;
+        completion.id = statements::NewUuid();
+        completion.round = m_round;
+        completion.learner.school = answer.learner.school;
+        completion.table = answer.table;
+        completion.right = m_quiz.RightPairs();
+        completion.offered = static_cast<int>(m_quiz.OfferedRows().size());
+        completion.time = now;
+        m_round.clear();
+        m_recorder->Post(
+            [who, completion, round = progress::RoundOf(m_quiz)](progress::Store& store) mutable {
+                completion.learner.name = who(store);
+                return store.RecordRound(
+                    completion.learner.name, completion.table.key, round.offered, round.matched,
+                    round.practice, completion.time,
+                    {completion.id, statements::CompletedStatement(completion)});
+            },
+            [this](bool) { Recorded(); });
+    }
+}
+
+std::string Progress::TableKey() const {
+    return progress::TableKey(m_quiz);
+}
+
+std::string Progress::RightOf(const std::string& left) const {
+    // The pair of the left text still open in the round, as the verdict judged it: the last
+    // such one; a left text in no pair, the first pair's.
+    const quiz::PairTable& table = m_quiz.Table();
+    for (auto row = table.pairs.rbegin(); row != table.pairs.rend(); ++row) {
+        if (row->left == left) {
+            return row->right;
+        }
+    }
+    return table.pairs.empty() ? std::string() : table.pairs.front().right;
+}
+
+void Progress::Recorded() {
+    // On the recorder's thread: the news goes to the window's.
+    QMetaObject::invokeMethod(
+        this, [this] { emit statementsRecorded(); }, Qt::QueuedConnection);
+}
+
+void Progress::SetSchool(const QString& school) {
+    m_school = school;
+}
+
+std::vector<progress::OutboxStatement> Progress::WaitingStatements(std::size_t count) {
+    return Read([count](const progress::Store& store) { return store.WaitingStatements(count); });
+}
+
+void Progress::MarkSent(const std::vector<long long>& rows) {
+    Open();
+    m_recorder->Post(
+        [rows, now = m_clock()](progress::Store& store) { return store.MarkSent(rows, now); });
+}
+
+void Progress::MarkRefused(long long row, const std::string& answer) {
+    Open();
+    m_recorder->Post([row, answer, now = m_clock()](progress::Store& store) {
+        return store.MarkRefused(row, answer, now);
+    });
+}
+
+progress::OutboxState Progress::Outbox() {
+    return Read([](const progress::Store& store) { return store.Outbox(); });
+}
+
+std::vector<std::string> Progress::Statements(const QString& learner) {
+    return Read([name = learner.toStdString()](const progress::Store& store) {
+        return store.Statements(name);
+    });
 }
 
 void Progress::ShowInReview(ReviewDialog* review) {

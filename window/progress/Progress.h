@@ -69,6 +69,22 @@ public:
     [[nodiscard]] std::vector<std::size_t> ReviewRows(const QString& learner);
 
     void PairChecked();
+
+    // The school's address, for the learner's account in the statements recorded from now on.
+    void SetSchool(const QString& school);
+    // The store's key and the title of the table in play.
+    [[nodiscard]] std::string TableKey() const;
+    [[nodiscard]] std::string TableTitle() const { return Title(); }
+    // Whether the store has opened, without waiting for it.
+    [[nodiscard]] bool Opened() const { return m_recorder && m_recorder->Opened(); }
+    // The outbox of statements to send, read once the writes before are made; marking them is
+    // a write, in order with the rest.
+    [[nodiscard]] std::vector<progress::OutboxStatement> WaitingStatements(std::size_t count);
+    void MarkSent(const std::vector<long long>& rows);
+    void MarkRefused(long long row, const std::string& answer);
+    [[nodiscard]] progress::OutboxState Outbox();
+    // Every statement of the learner, or of every learner for an empty name, oldest first.
+    [[nodiscard]] std::vector<std::string> Statements(const QString& learner);
     void ShowInReview(ReviewDialog* review);
     void StartDueReview();
 
@@ -79,6 +95,10 @@ public:
 signals:
     // A review round of these rows of the table in play is asked for.
     void dueReviewAsked(const std::vector<std::size_t>& rows);
+    // A check or a round and its statement have been written (or failed to be).
+    void statementsRecorded();
+    // The store has opened (or failed to), or a write failed.
+    void storeOpened();
 
 private:
     // Runs the reading on the store once the writes before it are made.
@@ -87,6 +107,8 @@ private:
         return m_recorder->Read(reading);
     }
     [[nodiscard]] std::string Title() const;
+    [[nodiscard]] std::string RightOf(const std::string& left) const;
+    void Recorded();
     [[nodiscard]] std::vector<std::size_t> DueRows();
     void ShowWindow();
     void AskOtherLearner();
@@ -106,6 +128,9 @@ private:
     // Empty until the store has said whom it chose last time, or another is chosen.
     QString m_learner;
     bool m_told = false;
+    QString m_school;
+    // The registration of the round in play, from its first check.
+    std::string m_round;
     QAction* m_reviewDue = nullptr;
     QAction* m_open = nullptr;
     QPointer<ProgressWindow> m_progressWindow;

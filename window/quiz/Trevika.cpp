@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "quiz/Trevika.h"
 
+#include "class/ClassFlow.h"
 #include "exchange/ExportMenu.h"
 #include "map/MapFlow.h"
 #include "printing/PaperMenu.h"
@@ -67,11 +68,13 @@ Trevika::~Trevika() {
     // Then the models, which observe the engine's lists (members, declared last), then the
     // engine, then the controls.
     delete m_paper;
+    delete m_class;
     delete m_progress;
     delete m_map;
     delete m_roundEnd;
     delete m_tables;
     m_paper = nullptr;
+    m_class = nullptr;
     m_progress = nullptr;
     m_map = nullptr;
     m_roundEnd = nullptr;
@@ -192,6 +195,8 @@ void Trevika::UseProgress(const QString& file, Progress::Clock clock) {
     m_progress = new Progress(this, m_quiz, m_guard, file, std::move(clock));
     m_menu->AddActions(m_progress->Actions());
     m_paper->UseProgress(m_progress);
+    m_class = new ClassFlow(this, *m_progress, m_guard);
+    m_menu->AddActions(m_class->Actions());
     connect(m_menu, &ContextMenu::opening, m_progress, &Progress::UpdateActions);
     connect(m_roundEnd, &RoundEnd::reviewOpening, m_progress, &Progress::ShowInReview);
     connect(m_roundEnd, &RoundEnd::dueReviewAsked, m_progress, &Progress::StartDueReview);

@@ -24,6 +24,7 @@ namespace window {
 class ContextMenu;
 class ExportMenu;
 class MapFlow;
+class ClassFlow;
 class PaperMenu;
 class PickListModel;
 class ReviewDialog;
@@ -67,6 +68,8 @@ public:
     // The map beside the quiz, and the round played on it.
     [[nodiscard]] MapFlow* Map() const { return m_map; }
     [[nodiscard]] PaperMenu* Paper() const { return m_paper; }
+    // Null until UseProgress.
+    [[nodiscard]] ClassFlow* Class() const { return m_class; }
     [[nodiscard]] QToolButton* MenuButton() const;
     // Keeps the learner's progress in the file from now on: each check and round, the review
     // of what is due, the progress window.
@@ -118,6 +121,7 @@ private:
     Progress* m_progress = nullptr;
     MapFlow* m_map = nullptr;
     PaperMenu* m_paper = nullptr;
+    ClassFlow* m_class = nullptr;
     ActionGuard m_guard;
     // The models observe the engine's lists, so they must go before the engine: they are
     // members, the last, so they go first after the flows (~Trevika), while the views that a
