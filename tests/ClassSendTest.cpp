@@ -7,6 +7,7 @@
 //   TREVIKA_CLASS_LEARNER, TREVIKA_CLASS_ROUNDS, TREVIKA_CLASS_PAUSE_MS (between checks)
 //   TREVIKA_CLASS_HOLD   after recording, say "recorded" and wait to be killed
 //   TREVIKA_CLASS_WAIT_S how long everything may take to be sent
+//   TREVIKA_CLASS_EXPECT_REFUSAL  the store refuses the credentials: it is told, nothing sent
 #include "WindowTestHelpers.h"
 #include "class/ClassFlow.h"
 #include "class/Sender.h"
@@ -16,6 +17,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
@@ -183,6 +185,13 @@ private slots:
             std::printf("recorded\n");
             std::fflush(stdout);
             QTest::qWait(600'000);
+        }
+        if (!Env("TREVIKA_CLASS_EXPECT_REFUSAL").isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(trevika->Class()->Message() != nullptr, 30'000);
+            QVERIFY(trevika->Class()->Message()->text().contains(QStringLiteral("(HTTP 401)")));
+            QVERIFY(trevika->Class()->Sending().Stopped());
+            QCOMPARE(trevika->ProgressFlow()->Outbox().sent, 0);
+            return;
         }
         WaitUntilSent(*trevika);
     }
