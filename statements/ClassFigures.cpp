@@ -18,8 +18,9 @@ ClassFigures FiguresOf(const std::vector<Record>& records, const std::string& ta
             table.push_back(&record);
         }
     }
+    // A round's completion has the time of its last answer, and comes after it.
     std::stable_sort(table.begin(), table.end(), [](const Record* a, const Record* b) {
-        return std::tie(a->time, a->id) < std::tie(b->time, b->id);
+        return std::tie(a->time, a->verb, a->id) < std::tie(b->time, b->verb, b->id);
     });
 
     struct Learner {
