@@ -21,7 +21,7 @@ done
 grep -qE '^\./usr/lib/([a-z0-9_-]+/)?trevika/trevika-print\.so$' <<<"$contents" ||
     { echo "missing from the package: the print module"; exit 1; }
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6printsupport6 libicu72 libc6; do
+for library in libqt6widgets6 libqt6printsupport6 libqt6network6 libicu72 libc6; do
     grep -q "$library" <<<"$depends" || { echo "no dependency on $library: $depends"; exit 1; }
 done
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || { echo "no maintainer"; exit 1; }

@@ -88,6 +88,9 @@ SYSTEM_DLLS = {
     "wtsapi32.dll", "authz.dll", "mpr.dll", "crypt32.dll", "d2d1.dll", "shcore.dll",
     # The printers, for Qt Print Support.
     "winspool.drv",
+    # The network, for Qt Network: its interfaces, Schannel (TLS) with its cryptography, and
+    # WinHTTP, through which Qt reads the system's proxy settings.
+    "iphlpapi.dll", "secur32.dll", "bcrypt.dll", "winhttp.dll",
     # API sets, which Windows 8 and later resolve to their own DLLs: Qt waits on addresses
     # and reads the desktop's colour settings through them.
     "api-ms-win-core-synch-l1-2-0.dll", "api-ms-win-core-winrt-l1-1-0.dll",

@@ -34,7 +34,7 @@ namespace {
 
 constexpr const char* kTitle = "Клас";
 constexpr const char* kTableLine = "Таблица: %1";
-constexpr const char* kSourceLine = "Изявления: %1 (от %2).";
+constexpr const char* kSourceLine = "Изявления: %1, ученици: %2.";
 constexpr const char* kNoSource = "Още няма прочетени резултати.";
 constexpr const char* kFromStore = "От &хранилището";
 constexpr const char* kFromFolder = "Добави &папка…";
@@ -111,9 +111,11 @@ ClassView::ClassView(ClassConfig config, Progress& progress, Sender& sender, Act
     }
     m_learners->setHorizontalHeaderLabels(headings);
     m_learners->setSortingEnabled(true);
+    m_learners->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     m_learners->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_learners->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_learners->verticalHeader()->hide();
+    m_learners->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_learners->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_learners->setAccessibleName(QString::fromUtf8(kTitle));
 
