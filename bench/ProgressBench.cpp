@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The progress store under a long history (100,000 checks unless TREVIKA_BENCH_CHECKS says
-// otherwise): opening it, recording one check, with its median and 99th percentile, and
-// building the progress window.
+// otherwise): opening it, recording one check with its statement for the outbox, with its
+// median and 99th percentile, and building the progress window.
 #include "ProgressHistory.h"
 #include "quiz/Trevika.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>
+#include <Statements.h>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -40,9 +41,19 @@ void BM_RecordCheck(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
+        // As the window records it: the statement is made with the check.
+        statements::Answer answer;
+        answer.id = statements::NewUuid();
+        answer.round = statements::NewUuid();
+        answer.learner = {"https://school.bg/", benchhistory::kLearner};
+        answer.table = {benchhistory::kTable, "География - национални туристически обекти"};
+        answer.left = "Ямбол";
+        answer.right = answer.chosen = "Античен град \"Кабиле\"";
+        answer.success = ++n % 2 == 0;
+        answer.time = QDateTime::currentMSecsSinceEpoch();
         store.RecordCheck(benchhistory::kLearner, benchhistory::kTable,
-                          {"Ямбол", "Античен град \"Кабиле\""}, ++n % 2 == 0,
-                          QDateTime::currentMSecsSinceEpoch());
+                          {answer.left, answer.chosen}, answer.success, answer.time,
+                          {answer.id, statements::AnsweredStatement(answer)});
         micros.push_back(
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
                 .count());

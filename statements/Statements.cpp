@@ -173,6 +173,72 @@ std::string Timestamp(progress::TimeMs time) {
     return text.data();
 }
 
+std::optional<progress::TimeMs> ParseTimestamp(std::string_view text) {
+    const auto digits = [&](std::size_t at, std::size_t count) -> std::optional<int> {
+        if (at + count > text.size()) {
+            return std::nullopt;
+        }
+        int value = 0;
+        for (std::size_t i = at; i < at + count; ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                return std::nullopt;
+            }
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    const auto sign = [&](std::size_t at, char c) {
+        return at < text.size() && text[at] == c;
+    };
+    const auto year = digits(0, 4);
+    const auto month = digits(5, 2);
+    const auto day = digits(8, 2);
+    const auto hours = digits(11, 2);
+    const auto minutes = digits(14, 2);
+    const auto seconds = digits(17, 2);
+    if (!year || !month || !day || !hours || !minutes || !seconds || !sign(4, '-') ||
+        !sign(7, '-') || !(sign(10, 'T') || sign(10, 't')) || !sign(13, ':') || !sign(16, ':') ||
+        *hours > 23 || *minutes > 59 || *seconds > 60) {
+        return std::nullopt;
+    }
+    using namespace std::chrono;
+    const year_month_day date{std::chrono::year(*year), std::chrono::month(*month),
+                              std::chrono::day(*day)};
+    if (!date.ok()) {
+        return std::nullopt;
+    }
+    std::size_t at = 19;
+    long long millis = 0;
+    if (sign(at, '.')) {
+        long long scale = 100;
+        for (++at; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+            millis += (text[at] - '0') * scale;
+            scale /= 10;
+        }
+    }
+    long long offset = 0;
+    if (sign(at, 'Z') || sign(at, 'z')) {
+        ++at;
+    } else if (sign(at, '+') || sign(at, '-')) {
+        const auto offsetHours = digits(at + 1, 2);
+        const auto offsetMinutes = digits(at + 4, 2);
+        if (!offsetHours || !offsetMinutes || !sign(at + 3, ':') || *offsetHours > 23 ||
+            *offsetMinutes > 59) {
+            return std::nullopt;
+        }
+        offset = (*offsetHours * 60LL + *offsetMinutes) * 60'000 * (text[at] == '-' ? -1 : 1);
+        at += 6;
+    } else {
+        return std::nullopt;
+    }
+    if (at != text.size()) {
+        return std::nullopt;
+    }
+    const auto local = sys_days(date) + std::chrono::hours(*hours) +
+                       std::chrono::minutes(*minutes) + std::chrono::seconds(*seconds);
+    return duration_cast<milliseconds>(local.time_since_epoch()).count() + millis - offset;
+}
+
 std::string JsonString(const std::string& text) {
     static constexpr char kHex[] = "0123456789abcdef";
     std::string json = "\"";

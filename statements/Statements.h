@@ -3,7 +3,9 @@
 #pragma once
 
 #include <Fsrs.h>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace statements {
 
@@ -31,6 +33,9 @@ inline constexpr const char* kNoSchool = "https://school.invalid/";
 [[nodiscard]] bool IsUuid(const std::string& text);
 // ISO 8601 in UTC to the millisecond: 2026-12-11T14:32:23.123Z.
 [[nodiscard]] std::string Timestamp(progress::TimeMs time);
+// A timestamp as Timestamp writes it, or any ISO 8601 one of the form YYYY-MM-DDTHH:MM:SS with
+// fractions of a second and Z or an offset (±HH:MM); none for another form.
+[[nodiscard]] std::optional<progress::TimeMs> ParseTimestamp(std::string_view text);
 // The text as a JSON string, quoted; a byte that is not valid UTF-8 becomes U+FFFD.
 [[nodiscard]] std::string JsonString(const std::string& text);
 

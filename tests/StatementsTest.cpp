@@ -85,6 +85,24 @@ TEST(Statements, TimestampsAreUtcToTheMillisecond) {
     EXPECT_EQ(statements::Timestamp(1'798'761'599'999), "2026-12-31T23:59:59.999Z");
 }
 
+TEST(Statements, TimestampsAreReadBackInEveryFormAStoreMayGiveThem) {
+    std::mt19937_64 random(3);
+    for (int i = 0; i < 10'000; ++i) {
+        const progress::TimeMs time =
+            std::uniform_int_distribution<progress::TimeMs>(0, 4'102'444'800'000)(random);
+        ASSERT_EQ(statements::ParseTimestamp(statements::Timestamp(time)), time);
+    }
+    const progress::TimeMs now = storetest::kNow;
+    EXPECT_EQ(statements::ParseTimestamp("2026-12-09T10:15:00Z"), now);
+    EXPECT_EQ(statements::ParseTimestamp("2026-12-09T12:15:00.5+02:00"), now + 500);
+    EXPECT_EQ(statements::ParseTimestamp("2026-12-09T07:45:00.123456-02:30"), now + 123);
+    for (const char* wrong :
+         {"", "2026-12-09", "2026-12-09T10:15:00", "2026-02-30T10:15:00Z", "2026-12-09T24:15:00Z",
+          "2026-12-09T10:15:00Zjunk", "2026-12-09T10:15:00+2:00", "２026-12-09T10:15:00Z"}) {
+        EXPECT_FALSE(statements::ParseTimestamp(wrong)) << wrong;
+    }
+}
+
 struct RetryRow {
     const char* name;
     const char* header;

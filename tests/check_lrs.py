@@ -12,6 +12,7 @@ by id, and every statement of the learner's outbox must be there exactly once.
   check_lrs.py native TEST WORK        every fault row, a class of five at once, a statement the
                                        store refuses, and the form of what is sent
   check_lrs.py wine TEST WORK WINE     a round sent by TEST.exe under WINE
+  check_lrs.py bench BENCH WORK        runs class_bench with the store (not a test)
 TEST is ClassSendTest; needs node and npm.
 """
 import http.client
@@ -360,6 +361,17 @@ def wine(test, work, wine_program):
             store.stop()
 
 
+def bench(program, work):
+    with open(work / "lrs.log", "w") as log:
+        store = Store(install(), log)
+        try:
+            env = dict(os.environ, TREVIKA_LRS=f"http://127.0.0.1:{store.port}/xAPI/",
+                       QT_QPA_PLATFORM="offscreen")
+            subprocess.run([str(program)], env=env, check=True)
+        finally:
+            store.stop()
+
+
 def main():
     mode, test, work = sys.argv[1], pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3])
     work.mkdir(parents=True, exist_ok=True)
@@ -367,6 +379,8 @@ def main():
         old.unlink()
     if mode == "native":
         native(test, work)
+    elif mode == "bench":
+        bench(test, work)
     else:
         wine(test, work, sys.argv[4])
 

@@ -28,6 +28,8 @@
 #include <Statements.h>
 #include <TableFile.h>
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace window {
 namespace {
@@ -50,6 +52,9 @@ constexpr const char* kStoreFailed = "Резултатите от хранили
 constexpr const char* kStoreStatus = "хранилището отговори с HTTP %1";
 constexpr const char* kFolderUnread = "Папката „%1“ не се чете.";
 constexpr const char* kFileUnread = "Файлът „%1“ не е прочетен: %2";
+constexpr const char* kTooManyInAll = "изявленията на класа стават повече от %1";
+// Files read at once.
+constexpr unsigned kMostReaders = 4;
 constexpr const char* kFolderTitle = "Папка с изнесени резултати";
 constexpr const char* kCsvTitle = "Запиши резултатите на класа като CSV";
 constexpr const char* kCsvFilters = "Таблици (*.csv)";
@@ -161,33 +166,71 @@ void ClassView::Add(std::vector<statements::Record> records) {
                      std::make_move_iterator(records.end()));
 }
 
+namespace {
+
+ReadStatements ReadFile(const QString& path) {
+    const QString name = QDir::toNativeSeparators(path);
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        ReadStatements read;
+        read.fault = QString::fromUtf8(kFileUnread).arg(name, in.errorString());
+        return read;
+    }
+    // Never more than the limit, whatever size the file says it has.
+    ReadStatements read =
+        ReadStatementsFrom(in.read(kLongestStatements + 1), name, kMostStatements);
+    if (!read.fault.isEmpty()) {
+        read.fault = QString::fromUtf8(kFileUnread).arg(name, read.fault);
+    }
+    return read;
+}
+
+} // namespace
+
 bool ClassView::AddFolder(const QString& folder) {
     const QDir dir(folder);
     if (!dir.exists()) {
         Tell(QString::fromUtf8(kFolderUnread).arg(QDir::toNativeSeparators(folder)));
         return false;
     }
-    bool all = true;
+    QStringList paths;
     for (const QFileInfo& file :
          dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
-        const QString name = QDir::toNativeSeparators(file.filePath());
-        QString fault;
-        QFile in(file.filePath());
-        ReadStatements read;
-        if (!in.open(QIODevice::ReadOnly)) {
-            fault = in.errorString();
-        } else {
-            // Never more than the limit, whatever size the file says it has.
-            read = ReadStatementsFrom(in.read(kLongestStatements + 1), name,
-                                      kMostStatements - m_records.size());
-            fault = read.fault;
+        paths << file.filePath();
+    }
+    // A class's files are read on every core, a file at a time each (at most two files'
+    // worth of memory a core); what they hold is taken in the files' order.
+    std::vector<ReadStatements> read(static_cast<std::size_t>(paths.size()));
+    std::atomic<qsizetype> next{0};
+    const auto work = [&paths, &read, &next] {
+        for (qsizetype at = next++; at < paths.size(); at = next++) {
+            read[static_cast<std::size_t>(at)] = ReadFile(paths.at(at));
         }
-        if (!fault.isEmpty()) {
-            Tell(QString::fromUtf8(kFileUnread).arg(name, fault));
+    };
+    std::vector<std::thread> workers;
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1U, kMostReaders);
+    for (unsigned core = 1; core < cores; ++core) {
+        workers.emplace_back(work);
+    }
+    work();
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    bool all = true;
+    for (std::size_t at = 0; at < read.size(); ++at) {
+        if (read[at].fault.isEmpty() &&
+            m_records.size() + read[at].records.size() > kMostStatements) {
+            read[at].fault =
+                QString::fromUtf8(kFileUnread)
+                    .arg(QDir::toNativeSeparators(paths.at(static_cast<qsizetype>(at))),
+                         QString::fromUtf8(kTooManyInAll).arg(kMostStatements));
+        }
+        if (!read[at].fault.isEmpty()) {
+            Tell(read[at].fault);
             all = false;
             break;
         }
-        Add(std::move(read.records));
+        Add(std::move(read[at].records));
     }
     Show();
     return all;

@@ -105,17 +105,18 @@ void Sender::Pump() {
         return;
     }
     if (m_sending.Idle()) {
-        std::vector<statements::Waiting> waiting;
-        for (progress::OutboxStatement& statement :
-             m_progress.WaitingStatements(statements::Sending::kBatch * 10)) {
-            waiting.push_back(
-                {statement.row, std::move(statement.id), std::move(statement.statement)});
+        // Read on the store's thread; sending goes on when they come.
+        if (!m_fetching) {
+            m_fetching = true;
+            QPointer<Sender> sender = this;
+            m_progress.FetchWaiting(statements::Sending::kBatch * 2,
+                                    [sender](std::vector<progress::OutboxStatement> waiting) {
+                                        if (sender != nullptr) {
+                                            sender->Fetched(std::move(waiting));
+                                        }
+                                    });
         }
-        m_sending.Load(waiting);
-        if (m_sending.Idle()) {
-            SetState(QString::fromUtf8(kAllSent));
-            return;
-        }
+        return;
     }
     std::vector<std::string> batch;
     for (const statements::Waiting& waiting : m_sending.Batch()) {
@@ -127,6 +128,23 @@ void Sender::Pump() {
     m_reply = Network().post(request, QByteArray::fromStdString(statements::JsonArray(batch)));
     QNetworkReply* reply = m_reply;
     connect(reply, &QNetworkReply::finished, this, [this, reply] { Answered(reply); });
+}
+
+void Sender::Fetched(std::vector<progress::OutboxStatement> waiting) {
+    m_fetching = false;
+    if (!m_active || m_stopped) {
+        return;
+    }
+    std::vector<statements::Waiting> loaded;
+    for (progress::OutboxStatement& statement : waiting) {
+        loaded.push_back({statement.row, std::move(statement.id), std::move(statement.statement)});
+    }
+    m_sending.Load(loaded);
+    if (m_sending.Idle()) {
+        SetState(QString::fromUtf8(kAllSent));
+        return;
+    }
+    Pump();
 }
 
 QString Sender::Failure(QNetworkReply* reply) {

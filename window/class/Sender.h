@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <Sending.h>
+#include <Store.h>
 #include <functional>
 
 class QNetworkAccessManager;
@@ -57,6 +58,7 @@ signals:
 
 private:
     void Pump();
+    void Fetched(std::vector<progress::OutboxStatement> waiting);
     void Answered(QNetworkReply* reply);
     void SetState(const QString& state);
 
@@ -64,6 +66,7 @@ private:
     ClassConfig m_config;
     bool m_active = false;
     bool m_stopped = false;
+    bool m_fetching = false;
     QNetworkAccessManager* m_network = nullptr;
     QPointer<QNetworkReply> m_reply;
     QTimer m_wait;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "class/StatementReader.h"
 
-#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -33,15 +32,15 @@ bool RecordOf(const QJsonObject& statement, statements::Record* record) {
                                     .toObject()
                                     .value(QStringLiteral("account"))
                                     .toObject();
-    const QDateTime time = QDateTime::fromString(Text(statement, "timestamp"), Qt::ISODateWithMs);
-    if (Text(statement, "id").isEmpty() || Text(account, "name").isEmpty() || !time.isValid()) {
+    const auto time = statements::ParseTimestamp(Std(Text(statement, "timestamp")));
+    if (Text(statement, "id").isEmpty() || Text(account, "name").isEmpty() || !time) {
         return false;
     }
     record->id = Std(Text(statement, "id").toLower());
     record->learner = Std(Text(account, "name"));
     record->round = Std(Text(context, "registration").toLower());
     record->success = result.value(QStringLiteral("success")).toBool();
-    record->time = time.toMSecsSinceEpoch();
+    record->time = *time;
     if (verb == QLatin1String(statements::kAnswered)) {
         const QJsonArray parents = context.value(QStringLiteral("contextActivities"))
                                        .toObject()

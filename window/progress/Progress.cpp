@@ -273,6 +273,21 @@ std::vector<progress::OutboxStatement> Progress::WaitingStatements(std::size_t c
     return Read([count](const progress::Store& store) { return store.WaitingStatements(count); });
 }
 
+void Progress::FetchWaiting(std::size_t count,
+                            std::function<void(std::vector<progress::OutboxStatement>)> got) {
+    Open();
+    auto found = std::make_shared<std::vector<progress::OutboxStatement>>();
+    m_recorder->Post(
+        [count, found](progress::Store& store) {
+            *found = store.WaitingStatements(count);
+            return true;
+        },
+        [this, found, got = std::move(got)](bool) {
+            QMetaObject::invokeMethod(
+                this, [found, got] { got(std::move(*found)); }, Qt::QueuedConnection);
+        });
+}
+
 void Progress::MarkSent(const std::vector<long long>& rows) {
     Open();
     m_recorder->Post(

@@ -80,6 +80,10 @@ public:
     // The outbox of statements to send, read once the writes before are made; marking them is
     // a write, in order with the rest.
     [[nodiscard]] std::vector<progress::OutboxStatement> WaitingStatements(std::size_t count);
+    // The same, read on the store's thread after the writes before it, and handed to got on
+    // this one: the window never waits for it.
+    void FetchWaiting(std::size_t count,
+                      std::function<void(std::vector<progress::OutboxStatement>)> got);
     void MarkSent(const std::vector<long long>& rows);
     void MarkRefused(long long row, const std::string& answer);
     [[nodiscard]] progress::OutboxState Outbox();
