@@ -7,7 +7,9 @@
 //   TREVIKA_CLASS_LEARNER, TREVIKA_CLASS_ROUNDS, TREVIKA_CLASS_PAUSE_MS (between checks)
 //   TREVIKA_CLASS_HOLD   after recording, say "recorded" and wait to be killed
 //   TREVIKA_CLASS_WAIT_S how long everything may take to be sent
-//   TREVIKA_CLASS_EXPECT_REFUSAL  the store refuses the credentials: it is told, nothing sent
+//   TREVIKA_CLASS_EXPECT_REFUSAL  sending is refused (the credentials, the certificate): told
+//                                 with this text, nothing sent
+//   TREVIKA_CLASS_AUTHORITY       the school's certificate authority, a PEM file
 #include "WindowTestHelpers.h"
 #include "class/ClassFlow.h"
 #include "class/Sender.h"
@@ -107,6 +109,8 @@ private:
         settings->setValue(QString::fromLatin1(window::classkeys::kKey), QStringLiteral("trevika"));
         settings->setValue(QString::fromLatin1(window::classkeys::kSecret),
                            QStringLiteral("s3cret"));
+        settings->setValue(QString::fromLatin1(window::classkeys::kAuthority),
+                           Env("TREVIKA_CLASS_AUTHORITY"));
         trevika->Class()->UseSettings(
             std::make_unique<window::ClassSettings>(std::move(settings), nullptr));
         return trevika;
@@ -188,7 +192,8 @@ private slots:
         }
         if (!Env("TREVIKA_CLASS_EXPECT_REFUSAL").isEmpty()) {
             QTRY_VERIFY_WITH_TIMEOUT(trevika->Class()->Message() != nullptr, 30'000);
-            QVERIFY(trevika->Class()->Message()->text().contains(QStringLiteral("(HTTP 401)")));
+            const QString told = trevika->Class()->Message()->text();
+            QVERIFY2(told.contains(Env("TREVIKA_CLASS_EXPECT_REFUSAL")), qPrintable(told));
             QVERIFY(trevika->Class()->Sending().Stopped());
             QCOMPARE(trevika->ProgressFlow()->Outbox().sent, 0);
             return;

@@ -22,6 +22,7 @@ import os
 import pathlib
 import signal
 import socket
+import ssl
 import socketserver
 import sqlite3
 import subprocess
@@ -104,12 +105,14 @@ class Store:
 class Relay:
     """Passes each request on to the store, or brings the fault it is set to."""
 
-    def __init__(self, store_port):
+    def __init__(self, store_port, tls=None):
         self.port = free_port()
         self.store_port = store_port
         self.fault = None
         self.server = None
         self.requests = 0
+        # (certificate, key) to answer over HTTPS with.
+        self.tls = tls
 
     def up(self):
         relay = self
@@ -170,6 +173,10 @@ class Relay:
             daemon_threads = True
 
         self.server = Server(("127.0.0.1", self.port), Handler)
+        if self.tls:
+            context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+            context.load_cert_chain(*self.tls)
+            self.server.socket = context.wrap_socket(self.server.socket, server_side=True)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
     def down(self):
@@ -180,7 +187,8 @@ class Relay:
             self.server = None
 
     def endpoint(self):
-        return f"http://127.0.0.1:{self.port}/xAPI/"
+        scheme = "https" if self.tls else "http"
+        return f"{scheme}://127.0.0.1:{self.port}/xAPI/"
 
 
 def learner_env(work, learner, endpoint, **extra):
@@ -285,7 +293,7 @@ def native(test, work):
             # Refused credentials stop the sending, said once; fixed, the next start sends.
             name = "wrong_credentials"
             relay.fault = "401"
-            env = learner_env(work, name, relay.endpoint(), TREVIKA_CLASS_EXPECT_REFUSAL=1)
+            env = learner_env(work, name, relay.endpoint(), TREVIKA_CLASS_EXPECT_REFUSAL="(HTTP 401)")
             finish(start(test, "playsAndSends", env), name)
             if any(row[1] for row in outbox(env)):
                 fail(f"{name}: statements were marked sent against a 401")
@@ -316,6 +324,26 @@ def native(test, work):
             if not answer.startswith("HTTP 400"):
                 fail(f"{name}: the refused statement kept {answer!r}")
             print(f"{name}: {verbs}, one refused: {answer[:120]}")
+
+            # HTTPS with a school's own certificate authority: refused until it is named.
+            name = "schools_own_authority"
+            certificate, key = work / "school.pem", work / "school.key"
+            subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes",
+                            "-days", "2", "-subj", "/CN=127.0.0.1",
+                            "-addext", "subjectAltName=IP:127.0.0.1",
+                            "-keyout", str(key), "-out", str(certificate)],
+                           check=True, capture_output=True)
+            secure = Relay(store.port, (str(certificate), str(key)))
+            secure.up()
+            env = learner_env(work, name, secure.endpoint(),
+                              TREVIKA_CLASS_EXPECT_REFUSAL="Сертификатът на хранилището не е "
+                                                           "доверен")
+            finish(start(test, "playsAndSends", env), name)
+            env["TREVIKA_CLASS_AUTHORITY"] = str(certificate)
+            del env["TREVIKA_CLASS_EXPECT_REFUSAL"]
+            finish(start(test, "sendsWhatWaits", env), name + " (named)")
+            secure.down()
+            print(f"{name}: {check_learner(store, env, ROUND, name)}")
 
             # A class: five learners at once while the store goes away twice.
             learners = [f"class_{n}" for n in range(1, 6)]
