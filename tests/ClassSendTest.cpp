@@ -12,6 +12,7 @@
 //   TREVIKA_CLASS_AUTHORITY       the school's certificate authority, a PEM file
 #include "WindowTestHelpers.h"
 #include "class/ClassFlow.h"
+#include "class/ClassView.h"
 #include "class/Sender.h"
 #include "progress/Progress.h"
 
@@ -24,6 +25,7 @@
 #include <QNetworkReply>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrlQuery>
@@ -206,6 +208,42 @@ private slots:
         auto trevika = Window();
         QVERIFY(trevika);
         WaitUntilSent(*trevika);
+    }
+
+    // "Провери връзката" against the store.
+    void triesTheConnection() {
+        auto trevika = Window();
+        QVERIFY(trevika);
+        QString told;
+        window::ClassConfig config = trevika->Class()->Settings().Config();
+        trevika->Class()->Sending().TryConnection(config,
+                                                  [&told](const QString& text) { told = text; });
+        QTRY_VERIFY(!told.isEmpty());
+        QCOMPARE(told, QStringLiteral("Хранилището отговаря: xAPI 1.0.3."));
+        config.endpoint = QStringLiteral("http://127.0.0.1:9/xAPI/");
+        told.clear();
+        trevika->Class()->Sending().TryConnection(config,
+                                                  [&told](const QString& text) { told = text; });
+        QTRY_VERIFY(!told.isEmpty());
+        QVERIFY2(told.startsWith(QStringLiteral("Няма връзка с хранилището: ")), qPrintable(told));
+    }
+
+    // "Клас" reads the class of the table from the store, page by page: every learner, every
+    // statement of the table once.
+    void readsTheClassFromTheStore() {
+        auto trevika = Window();
+        QVERIFY(trevika);
+        trevika->findChild<QAction*>(QStringLiteral("ClassViewAction"))->trigger();
+        window::ClassView* view = trevika->Class()->View();
+        QVERIFY(view != nullptr);
+        QSignalSpy shown(view, &window::ClassView::shown);
+        view->ReadStore();
+        QVERIFY(shown.wait(60'000));
+        QCOMPARE(static_cast<int>(view->Figures().learners.size()),
+                 Number("TREVIKA_CLASS_EXPECT_LEARNERS", -1));
+        QCOMPARE(static_cast<int>(view->Figures().statements),
+                 Number("TREVIKA_CLASS_EXPECT_STATEMENTS", -1));
+        view->close();
     }
 
     // Each statement of the store's file, as the LRS gives it back.

@@ -363,6 +363,19 @@ def native(test, work):
                 fail(f"the class: {answered} answered and {completed} completed")
             print(f"a class of five: {answered} answered, {completed} completed")
 
+            # "Клас" over the store: every learner of the built-in table, each statement once.
+            every = store.get("/xAPI/statements?" + urllib.parse.urlencode(
+                {"activity": "urn:trevika:table:built-in", "related_activities": "true",
+                 "limit": 10000}))["statements"]
+            learners = {s["actor"]["account"]["name"] for s in every}
+            finish(start(test, "readsTheClassFromTheStore",
+                         learner_env(work, "teacher", relay.endpoint(),
+                                     TREVIKA_CLASS_EXPECT_LEARNERS=len(learners),
+                                     TREVIKA_CLASS_EXPECT_STATEMENTS=len(every))), "the view")
+            print(f"the class view read {len(every)} statements of {len(learners)} learners")
+            finish(start(test, "triesTheConnection",
+                         learner_env(work, "teacher", relay.endpoint())), "the connection")
+
             # What was sent is what the store gives back.
             finish(start(test, "givesBackUnchanged",
                          learner_env(work, "down_at_start", relay.endpoint())), "form")
