@@ -71,7 +71,7 @@ std::vector<std::string> Rounds(const std::string& learner, int statements, std:
 
 QString ClassFolder() {
     static const QString folder = [] {
-        const QString path = Folder()->filePath(QStringLiteral("class"));
+        QString path = Folder()->filePath(QStringLiteral("class"));
         QDir().mkpath(path);
         std::mt19937 random(5);
         const int each = Count("TREVIKA_BENCH_STATEMENTS", 100'000) / kLearners;

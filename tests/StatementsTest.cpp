@@ -174,10 +174,10 @@ struct SimulatedStore {
         }
         bool known = false;
         for (const statements::Waiting& waiting : batch) {
-            if (malformed.count(waiting.row) != 0) {
+            if (malformed.contains(waiting.row)) {
                 return 400;
             }
-            known = known || stored.count(waiting.row) != 0;
+            known = known || stored.contains(waiting.row);
         }
         if (known) {
             return 409;
@@ -224,7 +224,7 @@ TEST(Sending, EveryStatementIsStoredOnceAndEveryMalformedOneKeptAsideOnce) {
             }
         }
         for (int row = 1; row <= count; ++row) {
-            const bool bad = store.malformed.count(row) != 0;
+            const bool bad = store.malformed.contains(row);
             ASSERT_EQ(sent[row], bad ? 0 : 1) << "seed " << seed << ", row " << row;
             ASSERT_EQ(refused[row], bad ? 1 : 0) << "seed " << seed << ", row " << row;
             ASSERT_EQ(store.stored[row], bad ? 0 : 1) << "seed " << seed << ", row " << row;
@@ -288,7 +288,8 @@ TEST(ClassFigures, AgreeWithEachLearnersStore) {
             quiz.Sites().SetListIndex(site);
             quiz.ListClick();
             const quiz::CheckedPair& check = quiz.LastCheck();
-            now += std::uniform_int_distribution<progress::TimeMs>(1, 4 * 3'600'000)(random);
+            now += std::uniform_int_distribution<progress::TimeMs>(
+                1, 4 * progress::TimeMs{3'600'000})(random);
             ASSERT_TRUE(
                 store.RecordCheck(learner, key, {check.left, check.right}, check.belong, now));
             statements::Record answer;

@@ -26,7 +26,7 @@ QUrl ClassConfig::Endpoint() const {
     if (!text.endsWith(u'/')) {
         text += u'/';
     }
-    return QUrl(text, QUrl::StrictMode);
+    return {text, QUrl::StrictMode};
 }
 
 bool ClassConfig::Unencrypted() const {

@@ -136,6 +136,7 @@ void Sender::Fetched(std::vector<progress::OutboxStatement> waiting) {
         return;
     }
     std::vector<statements::Waiting> loaded;
+    loaded.reserve(waiting.size());
     for (progress::OutboxStatement& statement : waiting) {
         loaded.push_back({statement.row, std::move(statement.id), std::move(statement.statement)});
     }
@@ -227,7 +228,7 @@ void Sender::TryConnection(const ClassConfig& config, std::function<void(const Q
                                             .value(QStringLiteral("version"))
                                             .toArray();
             QStringList named;
-            for (const QJsonValue& version : versions) {
+            for (const auto& version : versions) {
                 named << version.toString();
             }
             told(QString::fromUtf8(kAboutFine).arg(named.join(QStringLiteral(", "))));

@@ -93,7 +93,7 @@ ReadStatements ReadStatementsFrom(const QByteArray& json, const QString& source,
         read.fault = QString::fromUtf8(kTooMany).arg(source).arg(kMostStatements);
         return read;
     }
-    for (const QJsonValue& value : all) {
+    for (const auto& value : all) {
         statements::Record record;
         if (value.isObject() && RecordOf(value.toObject(), &record)) {
             read.records.push_back(std::move(record));

@@ -251,10 +251,10 @@ std::string Progress::RightOf(const std::string& left) const {
     // The pair of the left text still open in the round, as the verdict judged it: the last
     // such one; a left text in no pair, the first pair's.
     const quiz::PairTable& table = m_quiz.Table();
-    for (auto row = table.pairs.rbegin(); row != table.pairs.rend(); ++row) {
-        if (row->left == left) {
-            return row->right;
-        }
+    const auto last = std::find_if(table.pairs.rbegin(), table.pairs.rend(),
+                                   [&left](const quiz::Pair& pair) { return pair.left == left; });
+    if (last != table.pairs.rend()) {
+        return last->right;
     }
     return table.pairs.empty() ? std::string() : table.pairs.front().right;
 }
