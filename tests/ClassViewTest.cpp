@@ -184,6 +184,26 @@ private slots:
         trevika->Class()->Message()->close();
     }
 
+    // A store that cannot be read exports nothing: an empty file would say there was nothing.
+    void anUnreadableStoreExportsNothing() {
+        const QString folder = m_folder.filePath(QStringLiteral("folder-in-place.sqlite"));
+        QVERIFY(QDir().mkpath(folder));
+        auto trevika = windowtest::ShowWindow();
+        QVERIFY(trevika);
+        trevika->UseProgress(folder);
+        trevika->ProgressFlow()->Open();
+        QTRY_VERIFY(trevika->ProgressFlow()->Message() != nullptr);
+        trevika->ProgressFlow()->Message()->close();
+        const QString file = m_folder.filePath(QStringLiteral("нищо.json"));
+        QVERIFY(!trevika->Class()->ExportResults(QString(), file));
+        QVERIFY(!QFile::exists(file));
+        QTRY_VERIFY(trevika->Class()->Message() != nullptr);
+        QCOMPARE(trevika->Class()->Message()->text(),
+                 QStringLiteral("Резултатите не са записани във файла „%1“: напредъкът не може "
+                                "да се прочете")
+                     .arg(QDir::toNativeSeparators(file)));
+    }
+
     // "Клас…" shows what the school fixed as read-only, an unencrypted address as such, and
     // what waits.
     void theDialogShowsThePolicyAndWhatWaits() {

@@ -31,6 +31,7 @@ constexpr const char* kFileFilters = "Изявления xAPI (*.json)";
 constexpr const char* kFileName = "Резултати - %1.json";
 constexpr const char* kAllName = "всички";
 constexpr const char* kNotWritten = "Резултатите не са записани във файла „%1“: %2";
+constexpr const char* kNoProgressRead = "напредъкът не може да се прочете";
 
 } // namespace
 
@@ -109,6 +110,12 @@ void ClassFlow::AskExport() {
 }
 
 bool ClassFlow::ExportResults(const QString& learner, const QString& path) {
+    // An empty file from a store that cannot be read would say there were no results.
+    if (!m_progress.Readable()) {
+        Tell(QString::fromUtf8(kNotWritten)
+                 .arg(QDir::toNativeSeparators(path), QString::fromUtf8(kNoProgressRead)));
+        return false;
+    }
     const QString error =
         TableFileReader::WriteWhole(path, statements::JsonArray(m_progress.Statements(learner)));
     if (!error.isEmpty()) {

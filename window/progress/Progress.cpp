@@ -305,6 +305,10 @@ progress::OutboxState Progress::Outbox() {
     return Read([](const progress::Store& store) { return store.Outbox(); });
 }
 
+bool Progress::Readable() {
+    return Read([](const progress::Store& store) { return store.Reading(); });
+}
+
 std::vector<std::string> Progress::Statements(const QString& learner) {
     return Read([name = learner.toStdString()](const progress::Store& store) {
         return store.Statements(name);

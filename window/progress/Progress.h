@@ -89,6 +89,8 @@ public:
     [[nodiscard]] progress::OutboxState Outbox();
     // Every statement of the learner, or of every learner for an empty name, oldest first.
     [[nodiscard]] std::vector<std::string> Statements(const QString& learner);
+    // Whether the store's file could be read at all.
+    [[nodiscard]] bool Readable();
     void ShowInReview(ReviewDialog* review);
     void StartDueReview();
 
