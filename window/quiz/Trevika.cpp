@@ -193,10 +193,11 @@ void Trevika::PairChecked() {
 
 void Trevika::UseProgress(const QString& file, Progress::Clock clock) {
     m_progress = new Progress(this, m_quiz, m_guard, file, std::move(clock));
-    m_menu->AddActions(m_progress->Actions());
     m_paper->UseProgress(m_progress);
+    // The class's entries before the learner's own: "Напредък…" stays the menu's last.
     m_class = new ClassFlow(this, *m_progress, m_guard);
     m_menu->AddActions(m_class->Actions());
+    m_menu->AddActions(m_progress->Actions());
     connect(m_menu, &ContextMenu::opening, m_progress, &Progress::UpdateActions);
     connect(m_roundEnd, &RoundEnd::reviewOpening, m_progress, &Progress::ShowInReview);
     connect(m_roundEnd, &RoundEnd::dueReviewAsked, m_progress, &Progress::StartDueReview);
