@@ -269,10 +269,6 @@ void Progress::SetSchool(const QString& school) {
     m_school = school;
 }
 
-std::vector<progress::OutboxStatement> Progress::WaitingStatements(std::size_t count) {
-    return Read([count](const progress::Store& store) { return store.WaitingStatements(count); });
-}
-
 void Progress::FetchWaiting(std::size_t count,
                             std::function<void(std::vector<progress::OutboxStatement>)> got) {
     Open();

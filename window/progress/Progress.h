@@ -77,11 +77,9 @@ public:
     [[nodiscard]] std::string TableTitle() const { return Title(); }
     // Whether the store has opened, without waiting for it.
     [[nodiscard]] bool Opened() const { return m_recorder && m_recorder->Opened(); }
-    // The outbox of statements to send, read once the writes before are made; marking them is
-    // a write, in order with the rest.
-    [[nodiscard]] std::vector<progress::OutboxStatement> WaitingStatements(std::size_t count);
-    // The same, read on the store's thread after the writes before it, and handed to got on
-    // this one: the window never waits for it.
+    // The oldest statements waiting to be sent, read on the store's thread after the writes
+    // before it and handed to got on this one: the window never waits for them. Marking them
+    // is a write, in order with the rest.
     void FetchWaiting(std::size_t count,
                       std::function<void(std::vector<progress::OutboxStatement>)> got);
     void MarkSent(const std::vector<long long>& rows);
